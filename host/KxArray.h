@@ -1,0 +1,255 @@
+#pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+
+// Storage policy for plain values: elements move by byte copy, storage grows with realloc. Slots
+// beyond the logical length are kept zeroed, so growing the logical length never shows garbage.
+template <class T>
+struct KxArrayMemCopyReallocator {
+    static_assert(std::is_trivially_copyable_v<T>, "byte copy needs a trivially copyable type");
+
+    static T* reallocate(T* storage, int oldPhysical, int /*used*/, int newPhysical) {
+        void* grown = std::realloc(storage, static_cast<std::size_t>(newPhysical) * sizeof(T));
+        if (!grown) {
+            throw std::bad_alloc();
+        }
+        T* elements = static_cast<T*>(grown);
+        std::memset(static_cast<void*>(elements + oldPhysical), 0,
+                    static_cast<std::size_t>(newPhysical - oldPhysical) * sizeof(T));
+        return elements;
+    }
+    static void release(T* storage, int /*physical*/) { std::free(storage); }
+    static void copy(T* to, const T* from, int count) {
+        if (count > 0) {
+            std::memcpy(static_cast<void*>(to), from, static_cast<std::size_t>(count) * sizeof(T));
+        }
+    }
+    static void removeAt(T* storage, int index, int used) {
+        std::memmove(static_cast<void*>(storage + index), storage + index + 1,
+                     static_cast<std::size_t>(used - index - 1) * sizeof(T));
+        std::memset(static_cast<void*>(storage + used - 1), 0, sizeof(T));
+    }
+    static void reset(T* from, int count) {
+        if (count > 0) {
+            std::memset(static_cast<void*>(from), 0, static_cast<std::size_t>(count) * sizeof(T));
+        }
+    }
+};
+
+// Storage policy for objects: every slot of the storage holds a constructed element. New storage
+// is default-constructed, the elements in use are move-assigned into it, and the old storage is
+// destroyed element by element.
+template <class T>
+struct KxArrayObjectCopyReallocator {
+    static T* reallocate(T* storage, int /*oldPhysical*/, int used, int newPhysical) {
+        T* grown = new T[static_cast<std::size_t>(newPhysical)];
+        for (int i = 0; i < used; ++i) {
+            grown[i] = std::move(storage[i]);
+        }
+        delete[] storage;
+        return grown;
+    }
+    static void release(T* storage, int /*physical*/) { delete[] storage; }
+    static void copy(T* to, const T* from, int count) {
+        for (int i = 0; i < count; ++i) {
+            to[i] = from[i];
+        }
+    }
+    static void removeAt(T* storage, int index, int used) {
+        for (int i = index; i + 1 < used; ++i) {
+            storage[i] = std::move(storage[i + 1]);
+        }
+        storage[used - 1] = T();
+    }
+    // Slots that leave the logical length give up what they hold.
+    static void reset(T* from, int count) {
+        for (int i = 0; i < count; ++i) {
+            from[i] = T();
+        }
+    }
+};
+
+template <class T>
+using KxArrayDefaultReallocator =
+    std::conditional_t<std::is_trivially_copyable_v<T>, KxArrayMemCopyReallocator<T>,
+                       KxArrayObjectCopyReallocator<T>>;
+
+// The host's growable array. The physical length (slots allocated) grows by doubling until the
+// storage reaches one mebibyte, then by one mebibyte at a time, never by less than the grow length,
+// and never shrinks.
+template <class T, class R = KxArrayDefaultReallocator<T>>
+class KxArray {
+public:
+    using value_type = T;
+    using iterator = T*;
+    using const_iterator = const T*;
+
+    static constexpr int kDefaultGrowLength = 8;
+    static constexpr long long kFixedStepBytes = 1048576;
+
+    explicit KxArray(int physicalLength = 0, int growLength = kDefaultGrowLength)
+        : mGrowLength(growLength > 0 ? growLength : kDefaultGrowLength) {
+        if (physicalLength > 0) {
+            setPhysicalLength(physicalLength);
+        }
+    }
+
+    KxArray(const KxArray& other) : mGrowLength(other.mGrowLength) { *this = other; }
+
+    KxArray(KxArray&& other) noexcept
+        : mpStorage(other.mpStorage), mPhysicalLength(other.mPhysicalLength),
+          mLogicalLength(other.mLogicalLength), mGrowLength(other.mGrowLength) {
+        other.forgetStorage();
+    }
+
+    ~KxArray() { R::release(mpStorage, mPhysicalLength); }
+
+    // Keeps this array's grow length.
+    KxArray& operator=(const KxArray& other) {
+        if (this == &other) {
+            return *this;
+        }
+        reserve(other.mLogicalLength);
+        R::copy(mpStorage, other.mpStorage, other.mLogicalLength);
+        if (mLogicalLength > other.mLogicalLength) {
+            R::reset(mpStorage + other.mLogicalLength, mLogicalLength - other.mLogicalLength);
+        }
+        mLogicalLength = other.mLogicalLength;
+        return *this;
+    }
+
+    // Keeps this array's grow length; the source is left empty with the default grow length.
+    KxArray& operator=(KxArray&& other) noexcept {
+        if (this == &other) {
+            return *this;
+        }
+        R::release(mpStorage, mPhysicalLength);
+        mpStorage = other.mpStorage;
+        mPhysicalLength = other.mPhysicalLength;
+        mLogicalLength = other.mLogicalLength;
+        other.forgetStorage();
+        return *this;
+    }
+
+    int length() const { return mLogicalLength; }
+    std::size_t size() const { return static_cast<std::size_t>(mLogicalLength); }
+    int logicalLength() const { return mLogicalLength; }
+    int physicalLength() const { return mPhysicalLength; }
+    int growLength() const { return mGrowLength; }
+    bool isEmpty() const { return mLogicalLength == 0; }
+
+    // Returns the index of the new element.
+    int append(const T& value) {
+        // The value may live in this array's storage, which growing would free.
+        T item(value);
+        return append(std::move(item));
+    }
+
+    int append(T&& value) {
+        reserve(mLogicalLength + 1);
+        mpStorage[mLogicalLength] = std::move(value);
+        return mLogicalLength++;
+    }
+
+    // The index of the first element equal to `value`, or -1.
+    int find(const T& value) const {
+        for (int i = 0; i < mLogicalLength; ++i) {
+            if (mpStorage[i] == value) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    bool contains(const T& value) const { return find(value) >= 0; }
+
+    // Later elements move down one place; false, and nothing changes, for an index out of range.
+    bool removeAt(int index) {
+        if (index < 0 || index >= mLogicalLength) {
+            return false;
+        }
+        R::removeAt(mpStorage, index, mLogicalLength);
+        --mLogicalLength;
+        return true;
+    }
+
+    // Grows the storage when needed; false, and nothing changes, for a negative length.
+    bool setLogicalLength(int length) {
+        if (length < 0) {
+            return false;
+        }
+        reserve(length);
+        if (length < mLogicalLength) {
+            R::reset(mpStorage + length, mLogicalLength - length);
+        }
+        mLogicalLength = length;
+        return true;
+    }
+
+    // Grows the storage to exactly `length` slots; a smaller length leaves the storage as it is.
+    void setPhysicalLength(int length) {
+        if (length > mPhysicalLength) {
+            mpStorage = R::reallocate(mpStorage, mPhysicalLength, mLogicalLength, length);
+            mPhysicalLength = length;
+        }
+    }
+
+    T& at(int index) { return mpStorage[checked(index)]; }
+    const T& at(int index) const { return mpStorage[checked(index)]; }
+    T& operator[](int index) { return mpStorage[index]; }
+    const T& operator[](int index) const { return mpStorage[index]; }
+    T& first() { return at(0); }
+    const T& first() const { return at(0); }
+    T& last() { return at(mLogicalLength - 1); }
+    const T& last() const { return at(mLogicalLength - 1); }
+
+    T* begin() { return mpStorage; }
+    T* end() { return mpStorage + mLogicalLength; }
+    const T* begin() const { return mpStorage; }
+    const T* end() const { return mpStorage + mLogicalLength; }
+    const T* asArrayPtr() const { return mpStorage; }
+
+private:
+    void reserve(int needed) {
+        if (needed > mPhysicalLength) {
+            setPhysicalLength(grownPhysicalLength(needed));
+        }
+    }
+
+    int grownPhysicalLength(int needed) const {
+        const long long physical = mPhysicalLength;
+        const long long bytes = physical * static_cast<long long>(sizeof(T));
+        long long step = bytes < kFixedStepBytes
+                             ? physical
+                             : kFixedStepBytes / static_cast<long long>(sizeof(T));
+        step = std::max<long long>(step, mGrowLength);
+        return static_cast<int>(
+            std::min<long long>(std::max<long long>(needed, physical + step), INT_MAX));
+    }
+
+    int checked(int index) const {
+        if (index < 0 || index >= mLogicalLength) {
+            throw std::out_of_range("KxArray index out of range");
+        }
+        return index;
+    }
+
+    void forgetStorage() {
+        mpStorage = nullptr;
+        mPhysicalLength = 0;
+        mLogicalLength = 0;
+        mGrowLength = kDefaultGrowLength;
+    }
+
+    T* mpStorage = nullptr;
+    int mPhysicalLength = 0;
+    int mLogicalLength = 0;
+    int mGrowLength = kDefaultGrowLength;
+};

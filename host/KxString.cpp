@@ -1,0 +1,106 @@
+#include "host/KxString.h"
+
+#include <ostream>
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isCodePoint(char32_t c) {
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (!isCodePoint(c)) {
+        c = kReplacement;
+    }
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one sequence starting at `pos` and advances `pos`; a malformed sequence yields one
+// replacement character for its first byte.
+char32_t decodeUtf8(std::string_view in, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(in[pos++]);
+    int continuation = 0;
+    char32_t c = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        continuation = 1, c = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        continuation = 2, c = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        continuation = 3, c = lead & 0x07, smallest = 0x10000;
+    } else {
+        return kReplacement;
+    }
+    const std::size_t start = pos;
+    for (int i = 0; i < continuation; ++i) {
+        if (pos >= in.size() || (static_cast<unsigned char>(in[pos]) & 0xC0) != 0x80) {
+            pos = start;
+            return kReplacement;
+        }
+        c = (c << 6) | (static_cast<unsigned char>(in[pos++]) & 0x3F);
+    }
+    if (c < smallest || !isCodePoint(c)) {
+        pos = start;
+        return kReplacement;
+    }
+    return c;
+}
+
+} // namespace
+
+KxString::KxString(const wchar_t* text) : mText(text ? text : L"") {}
+
+KxString::KxString(const wchar_t* text, int length)
+    : mText(text && length > 0 ? std::wstring(text, static_cast<std::size_t>(length))
+                               : std::wstring()) {}
+
+KxString::KxString(std::wstring text) : mText(std::move(text)) {}
+
+KxString& KxString::operator=(const wchar_t* text) {
+    mText = text ? text : L"";
+    return *this;
+}
+
+bool KxString::operator==(const wchar_t* text) const {
+    return mText == (text ? text : L"");
+}
+
+std::string KxString::toUtf8() const {
+    std::string out;
+    out.reserve(mText.size());
+    for (wchar_t unit : mText) {
+        appendUtf8(out, static_cast<char32_t>(unit));
+    }
+    return out;
+}
+
+KxString KxString::fromUtf8(std::string_view utf8) {
+    std::wstring text;
+    text.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        text += static_cast<wchar_t>(decodeUtf8(utf8, pos));
+    }
+    return KxString(std::move(text));
+}
+
+std::ostream& operator<<(std::ostream& out, const KxString& text) {
+    return out << '"' << text.toUtf8() << '"';
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "host/KxExport.h"
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+// The host's wide text. Texts compare code unit by code unit: case-sensitive, no locale.
+class KX_EXPORT KxString {
+public:
+    KxString() = default;
+    // A null pointer gives the empty text.
+    KxString(const wchar_t* text);
+    KxString(const wchar_t* text, int length);
+    explicit KxString(std::wstring text);
+
+    KxString& operator=(const wchar_t* text);
+
+    bool operator==(const KxString& other) const { return mText == other.mText; }
+    bool operator==(const wchar_t* text) const;
+    // Ordinal order of the code units, for sorted containers.
+    bool operator<(const KxString& other) const { return mText < other.mText; }
+
+    int length() const { return static_cast<int>(mText.size()); }
+    bool isEmpty() const { return mText.empty(); }
+    const wchar_t* kwszPtr() const { return mText.c_str(); }
+    const std::wstring& wstr() const { return mText; }
+
+    // UTF-8 for terminals and files; code units that are not valid code points become U+FFFD.
+    std::string toUtf8() const;
+    static KxString fromUtf8(std::string_view utf8);
+
+private:
+    std::wstring mText;
+};
+
+// Test frameworks and diagnostics print a text through this.
+KX_EXPORT std::ostream& operator<<(std::ostream& out, const KxString& text);

@@ -1,0 +1,256 @@
+#include "model/KxParameter.h"
+
+#include "model/KxParameterProperty.h"
+#include "model/KxParameterReactor.h"
+#include "model/KxReactorWalk.h"
+
+KxParameter::KxParameter(KxParameterCollection* owner) : mpOwner(owner), mbPushHighlighted(false) {}
+
+KxParameter::~KxParameter() {
+    for (int i = 0; i < mProperties.length(); ++i) {
+        delete mProperties[i];
+    }
+    mProperties.setLogicalLength(0);
+    mReactors.setLogicalLength(0);
+}
+
+Lumo::ErrorStatus KxParameter::getValueSet(PropNameIndex, KxParameterValueSet*& valueSet) const {
+    valueSet = nullptr;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::getObjectId(KxDbObjectId& id) const {
+    id.setNull();
+    return Lumo::eNullObjectId;
+}
+
+bool KxParameter::hasAngularUnits() {
+    return false;
+}
+
+bool KxParameter::isExpressionReadOnly() {
+    return false;
+}
+
+Lumo::ErrorStatus KxParameter::highlight(bool, bool) {
+    KxDbObjectId entityId;
+    if (getEntityId(entityId) != Lumo::eOk || entityId.isNull()) {
+        return Lumo::eNotAnEntity;
+    }
+    // Opening the entity needs the host's database services, which this host does not offer yet.
+    return Lumo::eNotSupported;
+}
+
+Lumo::ErrorStatus KxParameter::hide(bool) {
+    return Lumo::eNotSupported;
+}
+
+bool KxParameter::convertPrecision(bool& isNumeric) {
+    isNumeric = false;
+    KxDbEvalVariant value;
+    if (getValue(value) == Lumo::eOk) {
+        const DwgDataType type = value.getType();
+        isNumeric = type == kDwgReal || type == kDwgInt32 || type == kDwg3Real;
+    }
+    return isNumeric;
+}
+
+Lumo::ErrorStatus KxParameter::getContextMenuStringItems(StringList&) const {
+    return Lumo::eNotImplemented;
+}
+
+Lumo::ErrorStatus KxParameter::executeContextMenuStringItem(const KxString&) {
+    return Lumo::eNotImplemented;
+}
+
+Lumo::ErrorStatus KxParameter::addToGroup(const short&, KxString&) {
+    return Lumo::eNotAllowed;
+}
+
+Lumo::ErrorStatus KxParameter::removeFromGroup(const short&, KxString&) {
+    return Lumo::eNotAllowed;
+}
+
+Lumo::ErrorStatus KxParameter::setNameInternal(const KxString& name) {
+    if (&name != &mName) {
+        mName = name;
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::setExpressionInternal(const KxString& expression) {
+    if (&expression != &mExpression) {
+        mExpression = expression;
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::setGroupNameIndexesInternal(const GroupIndexList& groupIndexes) {
+    if (&groupIndexes != &mGroupIndexes) {
+        mGroupIndexes = groupIndexes;
+    }
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { reactor.groupsChanged(this, mGroupIndexes); });
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::setName(const KxString& name) {
+    return changeText(mName, name, &KxParameterReactor::nameWillChange, &KxParameter::validateName,
+                      &KxParameter::setNameInternal, &KxParameterReactor::nameChanged);
+}
+
+Lumo::ErrorStatus KxParameter::setExpression(const KxString& expression) {
+    return changeText(mExpression, expression, &KxParameterReactor::expressionWillChange,
+                      &KxParameter::validateExpression, &KxParameter::setExpressionInternal,
+                      &KxParameterReactor::expressionChanged);
+}
+
+Lumo::ErrorStatus KxParameter::changeText(const KxString& current, const KxString& proposed,
+                                          TextNotice willChange, ValidateText validate,
+                                          StoreText store, TextNotice changed) {
+    if (proposed == current) {
+        return Lumo::eOk;
+    }
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { (reactor.*willChange)(this, proposed); });
+    KxString message;
+    const Lumo::ErrorStatus status = (this->*validate)(proposed, message);
+    if (status != Lumo::eOk) {
+        notifyRefusal(status, message);
+        return status;
+    }
+    (this->*store)(proposed);
+    // The caller's text, not the stored copy: an override of the store step may keep another.
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { (reactor.*changed)(this, proposed); });
+    return Lumo::eOk;
+}
+
+void KxParameter::notifyRefusal(Lumo::ErrorStatus status, const KxString& message) {
+    walkReactors(mReactors, [&](KxParameterReactor& reactor) {
+        reactor.modificationFailed(status, message, KxString());
+    });
+}
+
+int KxParameter::findProperty(const KxString& name) const {
+    for (int i = 0; i < mProperties.length(); ++i) {
+        if (mProperties[i]->getName() == name) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+Lumo::ErrorStatus KxParameter::addProperty(KxParameterProperty* property) {
+    if (!property) {
+        return Lumo::eNullPtr;
+    }
+    if (findProperty(property->getName()) >= 0) {
+        return Lumo::eDuplicateKey;
+    }
+    mProperties.append(property);
+    property->setOwner(this);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::removeProperty(const wchar_t* name) {
+    const int index = findProperty(KxString(name));
+    if (index < 0) {
+        return Lumo::eKeyNotFound;
+    }
+    KxParameterProperty* property = mProperties[index];
+    mProperties.removeAt(index);
+    property->setOwner(nullptr);
+    delete property;
+    return Lumo::eOk;
+}
+
+KxParameterProperty* KxParameter::getProperty(const wchar_t* name) {
+    const int index = findProperty(KxString(name));
+    return index < 0 ? nullptr : mProperties[index];
+}
+
+const KxParameterProperty* KxParameter::getProperty(const wchar_t* name) const {
+    const int index = findProperty(KxString(name));
+    return index < 0 ? nullptr : mProperties[index];
+}
+
+Lumo::ErrorStatus KxParameter::setProperty(const KxParameterProperty& source) {
+    const int index = findProperty(source.getName());
+    if (index < 0) {
+        return Lumo::eKeyNotFound;
+    }
+    KxParameterProperty* held = mProperties[index];
+    if (held->value() == source.value()) {
+        return Lumo::eOk;
+    }
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { reactor.propertyWillChange(this, held); });
+    KxString message;
+    KxString detail;
+    const Lumo::ErrorStatus status = held->applyValue(source, message, detail);
+    if (status != Lumo::eOk) {
+        walkReactors(mReactors, [&](KxParameterReactor& reactor) {
+            reactor.modificationFailed(status, message, detail);
+        });
+        return status;
+    }
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { reactor.propertyChanged(this, held); });
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::getValueSet(const PropNameInfo& property,
+                                           KxParameterValueSet*& valueSet) const {
+    valueSet = nullptr;
+    if (property.mIndex != kListedProperty) {
+        return getValueSet(property.mIndex, valueSet);
+    }
+    const int index = findProperty(property.mName);
+    return index < 0 ? Lumo::eOk : mProperties[index]->getValueSet(valueSet);
+}
+
+Lumo::ErrorStatus KxParameter::updateParameter(bool notify) {
+    const Lumo::ErrorStatus status = updateParameterInternal();
+    if (status != Lumo::eOk) {
+        return status;
+    }
+    for (int i = 0; i < mProperties.length(); ++i) {
+        if (KxParameterProperty* property = mProperties[i]) {
+            property->updateValue();
+        }
+    }
+    if (notify) {
+        notifyParameterModified();
+    }
+    return Lumo::eOk;
+}
+
+void KxParameter::notifyParameterModified() {
+    walkReactors(mReactors, [&](KxParameterReactor& reactor) { reactor.parameterModified(this); });
+}
+
+Lumo::ErrorStatus KxParameter::addReactor(KxParameterReactor* reactor) {
+    if (!reactor) {
+        return Lumo::eNullPtr;
+    }
+    if (!mReactors.contains(reactor)) {
+        mReactors.append(reactor);
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::removeReactor(KxParameterReactor* reactor) {
+    if (!reactor) {
+        return Lumo::eNullPtr;
+    }
+    if (mReactors.isEmpty()) {
+        return Lumo::eEmptyList;
+    }
+    const int index = mReactors.find(reactor);
+    if (index < 0) {
+        return Lumo::eInvalidInput;
+    }
+    mReactors.removeAt(index);
+    return Lumo::eOk;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host/KxDbEvalVariant.h"
+#include "host/KxExport.h"
+#include "host/KxString.h"
+#include "host/LumoErrorStatus.h"
+
+class KxParameter;
+class KxParameterValueSet;
+
+// One named, typed value of a parameter. Providers derive their property kinds from it.
+class KX_EXPORT KxParameterProperty {
+public:
+    // A null name gives the empty name.
+    explicit KxParameterProperty(const wchar_t* name = nullptr, bool readOnly = false);
+    // Both copy all four fields, the owner pointer included, and tell nobody.
+    KxParameterProperty(const KxParameterProperty& other);
+    KxParameterProperty& operator=(const KxParameterProperty& other);
+
+    virtual ~KxParameterProperty();
+    // Puts the source's value into effect, in the model and in this property's value, or refuses
+    // with a status and may fill the two texts. 0 means the value is in effect.
+    virtual Lumo::ErrorStatus applyValue(const KxParameterProperty& source, KxString& message,
+                                         KxString& detail) = 0;
+    // Refreshes the value from the model.
+    virtual void updateValue() = 0;
+    // The set of values the property may take; the set stays the property's. None by default.
+    virtual Lumo::ErrorStatus getValueSet(KxParameterValueSet*& valueSet) const;
+
+    const KxString& getName() const { return mName; }
+    void setName(const KxString& name);
+
+    KxParameter* getOwner() const { return mpOwner; }
+    void setOwner(KxParameter* owner) { mpOwner = owner; }
+
+    bool isReadOnly() const { return mbReadOnly; }
+    void setReadOnly(bool readOnly) { mbReadOnly = readOnly; }
+
+    KxDbEvalVariant& value() { return mValue; }
+    const KxDbEvalVariant& value() const { return mValue; }
+
+private:
+    KxString mName;
+    KxDbEvalVariant mValue;
+    bool mbReadOnly;
+    KxParameter* mpOwner;
+};

@@ -1,0 +1,3 @@
+#include "model/KxParameterValueSet.h"
+
+KxParameterValueSet::~KxParameterValueSet() = default;

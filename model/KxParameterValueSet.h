@@ -1,0 +1,15 @@
+#pragma once
+
+#include "host/KxExport.h"
+
+// The base of a set of values that a property may take. A set's kind is its dynamic type.
+class KX_EXPORT KxParameterValueSet {
+public:
+    virtual ~KxParameterValueSet();
+
+    KxParameterValueSet(const KxParameterValueSet&) = default;
+    KxParameterValueSet& operator=(const KxParameterValueSet&) = default;
+
+protected:
+    KxParameterValueSet() = default;
+};

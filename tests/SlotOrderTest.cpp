@@ -1,0 +1,116 @@
+// The order of the virtual operations of every exported class is a binary interface that provider
+// and palette modules compile against. A virtual destructor fills two vtable entries; a probe class
+// that adds one virtual operation of its own shows where the base's entries end.
+
+#include "support/VtableSlot.h"
+
+#include "model/KxParameter.h"
+#include "model/KxParameterProperty.h"
+#include "model/KxParameterReactor.h"
+#include "model/KxParameterValueSet.h"
+#include "model/KxParameterValueSetList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reaches the protected operations of KxParameter and marks the end of its vtable.
+struct ParameterProbe : KxParameter {
+    using KxParameter::addToGroup;
+    using KxParameter::getValueSet;
+    using KxParameter::removeFromGroup;
+    using KxParameter::setExpressionInternal;
+    using KxParameter::setGroupNameIndexesInternal;
+    using KxParameter::setNameInternal;
+    using KxParameter::updateParameterInternal;
+    using KxParameter::validateExpression;
+    using KxParameter::validateName;
+    virtual void probe() = 0;
+};
+
+struct PropertyProbe : KxParameterProperty {
+    virtual void probe() = 0;
+};
+struct ReactorProbe : KxParameterReactor {
+    virtual void probe() = 0;
+};
+struct ValueSetProbe : KxParameterValueSet {
+    virtual void probe() = 0;
+};
+struct ValueSetListProbe : KxParameterValueSetList {
+    virtual void probe() = 0;
+};
+
+// The vtable entry of a slot in a class whose destructor is slot 0.
+constexpr std::ptrdiff_t afterDestructor(int slot) {
+    return slot + 1;
+}
+
+using Status = Lumo::ErrorStatus;
+using P = KxParameter;
+
+TEST(SlotOrder, Parameter) {
+    EXPECT_EQ(vtableEntry(static_cast<Status (P::*)(P::PropNameIndex, KxParameterValueSet*&) const>(
+                  &ParameterProbe::getValueSet)),
+              afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&P::getObjectId), afterDestructor(2));
+    EXPECT_EQ(vtableEntry(&P::getEntityId), afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&P::getDescription), afterDestructor(4));
+    EXPECT_EQ(vtableEntry(&P::setDescription), afterDestructor(5));
+    EXPECT_EQ(vtableEntry(&P::getValue), afterDestructor(6));
+    EXPECT_EQ(vtableEntry(&P::getTypeName), afterDestructor(7));
+    EXPECT_EQ(vtableEntry(&P::getValueText), afterDestructor(8));
+    EXPECT_EQ(vtableEntry(&P::hasAngularUnits), afterDestructor(9));
+    EXPECT_EQ(vtableEntry(&P::isExpressionReadOnly), afterDestructor(10));
+    EXPECT_EQ(vtableEntry(&P::highlight), afterDestructor(11));
+    EXPECT_EQ(vtableEntry(&P::hide), afterDestructor(12));
+    EXPECT_EQ(vtableEntry(&P::convertPrecision), afterDestructor(13));
+    EXPECT_EQ(vtableEntry(&P::getContextMenuStringItems), afterDestructor(14));
+    EXPECT_EQ(vtableEntry(&P::executeContextMenuStringItem), afterDestructor(15));
+    EXPECT_EQ(vtableEntry(
+                  static_cast<Status (P::*)(const short&, KxString&)>(&ParameterProbe::addToGroup)),
+              afterDestructor(16));
+    EXPECT_EQ(vtableEntry(static_cast<Status (P::*)(const short&, KxString&)>(
+                  &ParameterProbe::removeFromGroup)),
+              afterDestructor(17));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::setNameInternal), afterDestructor(18));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::setExpressionInternal), afterDestructor(19));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::setGroupNameIndexesInternal), afterDestructor(20));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::validateName), afterDestructor(21));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::validateExpression), afterDestructor(22));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::updateParameterInternal), afterDestructor(23));
+    EXPECT_EQ(vtableEntry(&ParameterProbe::probe), afterDestructor(24));
+    // The public operations are not virtual.
+    EXPECT_EQ(vtableEntry(&P::setName), -1);
+    EXPECT_EQ(vtableEntry(&P::addReactor), -1);
+}
+
+TEST(SlotOrder, ParameterProperty) {
+    EXPECT_EQ(vtableEntry(&KxParameterProperty::applyValue), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&KxParameterProperty::updateValue), afterDestructor(2));
+    EXPECT_EQ(vtableEntry(&KxParameterProperty::getValueSet), afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&PropertyProbe::probe), afterDestructor(4));
+}
+
+TEST(SlotOrder, ParameterReactorHasItsDestructorLast) {
+    using R = KxParameterReactor;
+    EXPECT_EQ(vtableEntry(&R::nameWillChange), 0);
+    EXPECT_EQ(vtableEntry(&R::nameChanged), 1);
+    EXPECT_EQ(vtableEntry(&R::expressionWillChange), 2);
+    EXPECT_EQ(vtableEntry(&R::expressionChanged), 3);
+    EXPECT_EQ(vtableEntry(&R::propertyWillChange), 4);
+    EXPECT_EQ(vtableEntry(&R::propertyChanged), 5);
+    EXPECT_EQ(vtableEntry(&R::parameterModified), 6);
+    EXPECT_EQ(vtableEntry(&R::modificationFailed), 7);
+    EXPECT_EQ(vtableEntry(&R::groupsWillChange), 8);
+    EXPECT_EQ(vtableEntry(&R::groupsChanged), 9);
+    // Entries 10 and 11 are the destructor's.
+    EXPECT_EQ(vtableEntry(&ReactorProbe::probe), 12);
+}
+
+TEST(SlotOrder, ValueSetsHaveOnlyTheirDestructor) {
+    EXPECT_EQ(vtableEntry(&ValueSetProbe::probe), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&ValueSetListProbe::probe), afterDestructor(1));
+}
+
+} // namespace
