@@ -144,6 +144,7 @@ public:
     int physicalLength() const { return mPhysicalLength; }
     int growLength() const { return mGrowLength; }
     bool isEmpty() const { return mLogicalLength == 0; }
+    bool empty() const { return isEmpty(); }
 
     // Returns the index of the new element.
     int append(const T& value) {

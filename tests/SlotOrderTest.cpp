@@ -4,11 +4,15 @@
 
 #include "support/VtableSlot.h"
 
+#include "collections/KxParameterCollection.h"
+#include "collections/KxParameterCollectionReactor.h"
+#include "collections/KxParameterPropertyEnabler.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSet.h"
 #include "model/KxParameterValueSetList.h"
+#include "palette/KxApParameterManagerESW.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,21 @@ struct ValueSetProbe : KxParameterValueSet {
     virtual void probe() = 0;
 };
 struct ValueSetListProbe : KxParameterValueSetList {
+    virtual void probe() = 0;
+};
+
+struct CollectionProbe : KxParameterCollection {
+    using KxParameterCollection::deleteParametersInternal;
+    using KxParameterCollection::getSupportedPropertiesInternal;
+    virtual void probe() = 0;
+};
+struct CollectionReactorProbe : KxParameterCollectionReactor {
+    virtual void probe() = 0;
+};
+struct EnablerProbe : KxParameterPropertyEnabler {
+    virtual void probe() = 0;
+};
+struct PaletteProbe : IKxApParameterManagerESWHost {
     virtual void probe() = 0;
 };
 
@@ -111,6 +130,57 @@ TEST(SlotOrder, ParameterReactorHasItsDestructorLast) {
 TEST(SlotOrder, ValueSetsHaveOnlyTheirDestructor) {
     EXPECT_EQ(vtableEntry(&ValueSetProbe::probe), afterDestructor(1));
     EXPECT_EQ(vtableEntry(&ValueSetListProbe::probe), afterDestructor(1));
+}
+
+TEST(SlotOrder, Collection) {
+    using C = KxParameterCollection;
+    EXPECT_EQ(vtableEntry(&C::createParameter), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&C::checkParametersForDeletion), afterDestructor(2));
+    EXPECT_EQ(vtableEntry(&CollectionProbe::deleteParametersInternal), afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&CollectionProbe::getSupportedPropertiesInternal), afterDestructor(4));
+    EXPECT_EQ(vtableEntry(&CollectionProbe::probe), afterDestructor(5));
+    EXPECT_EQ(vtableEntry(&KxParameterCollectionReactor::parameterAdded), 0);
+    EXPECT_EQ(vtableEntry(&KxParameterCollectionReactor::parametersDeleted), 1);
+    EXPECT_EQ(vtableEntry(&CollectionReactorProbe::probe), 4);
+    EXPECT_EQ(vtableEntry(&KxParameterPropertyEnabler::enableProperties), 0);
+    EXPECT_EQ(vtableEntry(&EnablerProbe::probe), 3);
+}
+
+// The palette interface and the proxy share the 23 operations, then the destructor.
+template <class Palette>
+void expectPaletteOrder() {
+    using H = Palette;
+    EXPECT_EQ(vtableEntry(&H::initialize), 0);
+    EXPECT_EQ(vtableEntry(&H::show), 1);
+    EXPECT_EQ(vtableEntry(&H::restore), 2);
+    EXPECT_EQ(vtableEntry(&H::cancelCurrentEdit), 3);
+    EXPECT_EQ(vtableEntry(&H::setESWLockUpdate), 4);
+    EXPECT_EQ(vtableEntry(&H::SetImageListAndIndexPair), 5);
+    EXPECT_EQ(vtableEntry(&H::updateParameterDataInUI), 6);
+    EXPECT_EQ(vtableEntry(&H::addParameterDataInUI), 7);
+    EXPECT_EQ(vtableEntry(&H::deleteParameterDataInUI), 8);
+    EXPECT_EQ(vtableEntry(&H::repopulateGroupDataInUI), 9);
+    EXPECT_EQ(vtableEntry(&H::updateCurrentGroupDataInUI), 10);
+    EXPECT_EQ(vtableEntry(&H::showErrorTaskDialog), 11);
+    EXPECT_EQ(vtableEntry(&H::markInvalidCell), 12);
+    EXPECT_EQ(vtableEntry(&H::isListControlDeleted), 13);
+    EXPECT_EQ(vtableEntry(&H::setFilterLock), 14);
+    EXPECT_EQ(vtableEntry(&H::refresh), 15);
+    EXPECT_EQ(vtableEntry(&H::IsVisible), 16);
+    EXPECT_EQ(vtableEntry(&H::setPredefinedExpressions), 17);
+    EXPECT_EQ(vtableEntry(&H::getPredefinedExpressions), 18);
+    EXPECT_EQ(vtableEntry(&H::activeCollectionChanged), 19);
+    EXPECT_EQ(vtableEntry(&H::resetSearchPattern), 20);
+    EXPECT_EQ(vtableEntry(&H::hideFilterTree), 21);
+    EXPECT_EQ(vtableEntry(&H::getCurrentFilter), 22);
+}
+
+TEST(SlotOrder, PaletteInterfaceAndProxy) {
+    expectPaletteOrder<IKxApParameterManagerESWHost>();
+    expectPaletteOrder<KxApParameterManagerESW>();
+    // Entries 23 and 24 are the destructor's.
+    EXPECT_EQ(vtableEntry(&PaletteProbe::probe), 25);
+    EXPECT_EQ(vtableEntry(&KxApParameterManagerESW::setHost), -1);
 }
 
 } // namespace

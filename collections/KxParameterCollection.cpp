@@ -1,0 +1,135 @@
+#include "collections/KxParameterCollection.h"
+
+#include "collections/KxParameterCollectionReactor.h"
+#include "collections/KxParameterPropertyEnabler.h"
+#include "model/KxReactorWalk.h"
+#include "palette/KxApParameterManagerESW.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+KxParameterCollection::KxParameterCollection(const wchar_t* name) : mName(name) {}
+
+KxParameterCollection::KxParameterCollection(const KxParameterCollection& other) = default;
+
+KxParameterCollection& KxParameterCollection::operator=(const KxParameterCollection& other) {
+    if (this != &other) {
+        mParameters = other.mParameters;
+        mName = other.mName;
+        mReactors = other.mReactors;
+        mEnablers = other.mEnablers;
+    }
+    return *this;
+}
+
+KxParameterCollection::~KxParameterCollection() = default;
+
+Lumo::ErrorStatus KxParameterCollection::checkParametersForDeletion(KxArray<KxParameter*>&) {
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus
+KxParameterCollection::getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>&) const {
+    return Lumo::eNotImplemented;
+}
+
+Lumo::ErrorStatus KxParameterCollection::addParameter(KxParameter* parameter) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    mParameters.append(parameter);
+    walkReactors(mReactors,
+                 [&](KxParameterCollectionReactor& reactor) { reactor.parameterAdded(parameter); });
+    return Lumo::eOk;
+}
+
+void KxParameterCollection::deleteParameters(const KxArray<KxParameter*>& parameters) {
+    if (parameters.isEmpty()) {
+        return;
+    }
+    KxApParameterManagerESW* palette = KxApParameterManagerESW::instance();
+    const bool bracket = parameters.length() > 1;
+    if (palette) {
+        palette->cancelCurrentEdit();
+        if (bracket) {
+            palette->setESWLockUpdate(true);
+        }
+    }
+    walkReactors(mReactors, [&](KxParameterCollectionReactor& reactor) {
+        reactor.parametersDeleted(parameters);
+    });
+    deleteParametersInternal(parameters);
+    if (palette && bracket) {
+        palette->setESWLockUpdate(false);
+    }
+    removeFromList(parameters);
+}
+
+void KxParameterCollection::removeFromList(const KxArray<KxParameter*>& parameters) {
+    if (parameters.length() == mParameters.length() &&
+        std::equal(parameters.begin(), parameters.end(), mParameters.begin())) {
+        mParameters.setLogicalLength(0);
+        return;
+    }
+    std::unordered_map<KxParameter*, int> toRemove;
+    toRemove.reserve(static_cast<std::size_t>(parameters.length()));
+    for (KxParameter* parameter : parameters) {
+        ++toRemove[parameter];
+    }
+    int kept = 0;
+    for (int i = 0; i < mParameters.length(); ++i) {
+        KxParameter* parameter = mParameters[i];
+        auto entry = toRemove.find(parameter);
+        if (entry != toRemove.end() && entry->second > 0) {
+            --entry->second;
+        } else {
+            mParameters[kept++] = parameter;
+        }
+    }
+    mParameters.setLogicalLength(kept);
+}
+
+Lumo::ErrorStatus KxParameterCollection::addReactor(KxParameterCollectionReactor* reactor) {
+    if (!reactor) {
+        return Lumo::eNullPtr;
+    }
+    mReactors.append(reactor);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameterCollection::removeReactor(KxParameterCollectionReactor* reactor) {
+    if (!reactor) {
+        return Lumo::eNullPtr;
+    }
+    return mReactors.removeAt(mReactors.find(reactor)) ? Lumo::eOk : Lumo::eInvalidInput;
+}
+
+Lumo::ErrorStatus KxParameterCollection::addPropertyEnabler(KxParameterPropertyEnabler* enabler) {
+    if (!enabler) {
+        return Lumo::eNullPtr;
+    }
+    if (!mEnablers.contains(enabler)) {
+        mEnablers.append(enabler);
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus
+KxParameterCollection::removePropertyEnabler(KxParameterPropertyEnabler* enabler) {
+    if (!enabler) {
+        return Lumo::eNullPtr;
+    }
+    return mEnablers.removeAt(mEnablers.find(enabler)) ? Lumo::eOk : Lumo::eInvalidInput;
+}
+
+Lumo::ErrorStatus
+KxParameterCollection::getSupportedProperties(KxArray<KxColumnHeaderProperty>& columns) const {
+    const Lumo::ErrorStatus status = getSupportedPropertiesInternal(columns);
+    if (status != Lumo::eOk) {
+        return status;
+    }
+    for (int i = 0; i < mEnablers.length(); ++i) {
+        mEnablers[i]->enableProperties(columns);
+    }
+    return Lumo::eOk;
+}

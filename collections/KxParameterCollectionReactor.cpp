@@ -1,0 +1,5 @@
+#include "collections/KxParameterCollectionReactor.h"
+
+void KxParameterCollectionReactor::parameterAdded(KxParameter*) {}
+void KxParameterCollectionReactor::parametersDeleted(const KxArray<KxParameter*>&) {}
+KxParameterCollectionReactor::~KxParameterCollectionReactor() = default;

@@ -1,0 +1,3 @@
+#include "collections/KxParameterPropertyEnabler.h"
+
+KxParameterPropertyEnabler::~KxParameterPropertyEnabler() = default;

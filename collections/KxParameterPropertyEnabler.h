@@ -1,0 +1,12 @@
+#pragma once
+
+#include "collections/KxColumnHeaderProperty.h"
+#include "host/KxArray.h"
+#include "host/KxExport.h"
+
+// Lets a module change the columns a collection offers, after the collection has filled them.
+class KX_EXPORT KxParameterPropertyEnabler {
+public:
+    virtual void enableProperties(KxArray<KxColumnHeaderProperty>& columns) = 0;
+    virtual ~KxParameterPropertyEnabler();
+};

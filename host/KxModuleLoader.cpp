@@ -1,0 +1,132 @@
+#include "host/KxModuleLoader.h"
+
+#include "host/KxString.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <iostream>
+#include <sys/stat.h>
+
+namespace {
+
+using EntryPoint = int (*)(int, void*);
+using ApiVersion = int (*)(int);
+
+struct LoadedModule {
+    std::wstring name;
+    void* handle;
+    EntryPoint entry;
+};
+
+struct ModuleRecord {
+    std::vector<std::string> directories;
+    std::vector<LoadedModule> loaded;
+};
+
+ModuleRecord& record() {
+    static ModuleRecord modules;
+    return modules;
+}
+
+std::vector<LoadedModule>::iterator findLoaded(const std::wstring& name) {
+    auto& loaded = record().loaded;
+    return std::find_if(loaded.begin(), loaded.end(),
+                        [&](const LoadedModule& module) { return module.name == name; });
+}
+
+bool refuse(const std::string& name, const std::string& why) {
+    std::cerr << "host: cannot load module \"" << name << "\": " << why << '\n';
+    return false;
+}
+
+// The first directory that holds a regular file of that name, or the empty text.
+std::string resolve(const std::string& name) {
+    for (const std::string& directory : record().directories) {
+        const std::string path = directory + '/' + name;
+        struct stat status {};
+        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+            return path;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+bool kxrxAddModuleDirectory(const std::string& absolutePath) {
+    if (absolutePath.empty() || absolutePath.front() != '/') {
+        std::cerr << "host: module directory \"" << absolutePath << "\" is not an absolute path\n";
+        return false;
+    }
+    record().directories.push_back(absolutePath);
+    return true;
+}
+
+void kxrxClearModuleDirectories() {
+    record().directories.clear();
+}
+
+bool kxrxAppIsLoaded(const wchar_t* moduleName) {
+    return moduleName && findLoaded(moduleName) != record().loaded.end();
+}
+
+bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
+    const std::wstring name = moduleName ? moduleName : L"";
+    const std::string shown = KxString(name).toUtf8();
+    if (name.empty() || name.find(L'/') != std::wstring::npos) {
+        return refuse(shown, "a module is named by its file name alone");
+    }
+    if (findLoaded(name) != record().loaded.end()) {
+        return refuse(shown, "it is loaded already");
+    }
+    const std::string path = resolve(shown);
+    if (path.empty()) {
+        return refuse(shown, "no module directory holds it");
+    }
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* error = ::dlerror();
+        return refuse(shown, error ? error : "the system loader refused it");
+    }
+    auto version = reinterpret_cast<ApiVersion>(::dlsym(handle, "kxrxGetApiVersion"));
+    auto entry = reinterpret_cast<EntryPoint>(::dlsym(handle, "kxrxEntryPoint"));
+    if (!version || !entry) {
+        ::dlclose(handle);
+        return refuse(shown, "it exports no kxrxGetApiVersion or no kxrxEntryPoint");
+    }
+    const int answered = version(KxRx::kApiVersion);
+    if (answered != KxRx::kApiVersion) {
+        ::dlclose(handle);
+        return refuse(shown, "it was built for API version " + std::to_string(answered) +
+                                 ", this host has " + std::to_string(KxRx::kApiVersion));
+    }
+    // Recorded before the start message, so that the module finds itself loaded meanwhile.
+    record().loaded.push_back({name, handle, entry});
+    if (entry(KxRx::kInitAppMessage, handle) != 0) {
+        record().loaded.erase(findLoaded(name));
+        ::dlclose(handle);
+        return refuse(shown, "its entry function refused the start message");
+    }
+    return true;
+}
+
+bool kxrxUnloadModule(const wchar_t* moduleName) {
+    auto module = moduleName ? findLoaded(moduleName) : record().loaded.end();
+    if (module == record().loaded.end()) {
+        return false;
+    }
+    const LoadedModule unloading = *module;
+    record().loaded.erase(module);
+    unloading.entry(KxRx::kUnloadAppMessage, unloading.handle);
+    ::dlclose(unloading.handle);
+    return true;
+}
+
+std::vector<std::wstring> kxrxLoadedModules() {
+    std::vector<std::wstring> names;
+    for (const LoadedModule& module : record().loaded) {
+        names.push_back(module.name);
+    }
+    return names;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/KxExport.h"
+
+#include <string>
+#include <vector>
+
+// The host's module loader. A module is a shared object with two functions exported by plain
+// name: `int kxrxGetApiVersion(int hostVersion)` and `int kxrxEntryPoint(int message, void*)`.
+namespace KxRx {
+constexpr int kApiVersion = 2026;
+constexpr int kInitAppMessage = 1;
+constexpr int kUnloadAppMessage = 2;
+} // namespace KxRx
+
+// Module names are resolved in these directories, in order, and nowhere else. Only absolute paths
+// are taken; false, and nothing changes, for any other.
+KX_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
+KX_EXPORT void kxrxClearModuleDirectories();
+
+KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
+// Loads, checks the API version, sends the start message and records the module. A refusal is
+// reported on the error stream and leaves everything as it was.
+KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
+// Sends the unload message and closes the module.
+KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
+// The names of the loaded modules, in the order they were loaded.
+KX_EXPORT std::vector<std::wstring> kxrxLoadedModules();

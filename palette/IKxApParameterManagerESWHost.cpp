@@ -1,0 +1,4 @@
+#include "palette/IKxApParameterManagerESWHost.h"
+
+IKxApParameterManagerESWHost::~IKxApParameterManagerESWHost() = default;
+IKxApParameterManagerESWHostEvents::~IKxApParameterManagerESWHostEvents() = default;

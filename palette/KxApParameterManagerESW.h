@@ -1,0 +1,57 @@
+#pragma once
+
+#include "palette/IKxApParameterManagerESWHost.h"
+
+#include <set>
+
+class KxApParameterManagerESWImp;
+
+// The one process-wide way from the model to the palette. Each operation goes to the attached
+// palette; without one it gives a neutral answer, so the model never depends on the palette.
+class KX_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
+public:
+    // Made on first use and never destroyed.
+    static KxApParameterManagerESW* instance();
+
+    // The last call wins; null detaches the palette. The palette is neither told nor owned.
+    void setHost(IKxApParameterManagerESWHost* host);
+    void addEvent(IKxApParameterManagerESWHostEvents* sink);
+    void removeEvent(IKxApParameterManagerESWHostEvents* sink);
+    // The registered sinks, ordered by pointer value.
+    const std::set<IKxApParameterManagerESWHostEvents*>& events() const;
+
+    // Loads the palette module unless the host has it loaded, then hands the manager to the
+    // palette that attached itself meanwhile.
+    void initialize(KxParameterManager* manager) override;
+    bool show(bool show, bool activate) override;
+    bool restore(bool restore) override;
+    void cancelCurrentEdit() override;
+    void setESWLockUpdate(bool lock) override;
+    void SetImageListAndIndexPair(CImageList& images, KxParameterCollection* collection) override;
+    Lumo::ErrorStatus updateParameterDataInUI(const KxParameter* parameter) override;
+    Lumo::ErrorStatus addParameterDataInUI(KxParameter* parameter, int origin) override;
+    void deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) override;
+    void repopulateGroupDataInUI(KxParameterGroupCollection* groups) override;
+    Lumo::ErrorStatus updateCurrentGroupDataInUI(const KxParameter* parameter) override;
+    void showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
+                             const KxString& detail) override;
+    void markInvalidCell() override;
+    bool isListControlDeleted() const override;
+    void setFilterLock(bool lock) override;
+    void refresh(bool full) override;
+    bool IsVisible() const override;
+    Lumo::ErrorStatus setPredefinedExpressions(const KxArray<KxString>& expressions) override;
+    void getPredefinedExpressions(KxArray<KxString>& expressions) const override;
+    void activeCollectionChanged(KxParameterCollection* collection) override;
+    void resetSearchPattern() override;
+    void hideFilterTree(bool hide) override;
+    KxParameterFilter* getCurrentFilter() const override;
+    ~KxApParameterManagerESW() override;
+
+private:
+    KxApParameterManagerESW();
+    KxApParameterManagerESW(const KxApParameterManagerESW&) = delete;
+    KxApParameterManagerESW& operator=(const KxApParameterManagerESW&) = delete;
+
+    KxApParameterManagerESWImp* mpImp;
+};

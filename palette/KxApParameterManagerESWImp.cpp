@@ -1,0 +1,9 @@
+#include "palette/KxApParameterManagerESWImp.h"
+
+#include "palette/IKxApParameterManagerESWHost.h"
+
+KxParameterFilter* KxApParameterManagerESWImp::getCurrentFilter() const {
+    return mpHost ? mpHost->getCurrentFilter() : nullptr;
+}
+
+KxApParameterManagerESWImp::~KxApParameterManagerESWImp() = default;
