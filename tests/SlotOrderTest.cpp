@@ -7,6 +7,7 @@
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterCollectionReactor.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "manager/KxParameterCollectionObserver.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
@@ -125,6 +126,22 @@ TEST(SlotOrder, ParameterReactorHasItsDestructorLast) {
     EXPECT_EQ(vtableEntry(&R::groupsChanged), 9);
     // Entries 10 and 11 are the destructor's.
     EXPECT_EQ(vtableEntry(&ReactorProbe::probe), 12);
+}
+
+TEST(SlotOrder, ObserversKeepTheirInterfacesOrder) {
+    using O = KxParameterObserver;
+    EXPECT_EQ(vtableEntry(&O::nameWillChange), 0);
+    EXPECT_EQ(vtableEntry(&O::nameChanged), 1);
+    EXPECT_EQ(vtableEntry(&O::expressionWillChange), 2);
+    EXPECT_EQ(vtableEntry(&O::expressionChanged), 3);
+    EXPECT_EQ(vtableEntry(&O::propertyWillChange), 4);
+    EXPECT_EQ(vtableEntry(&O::propertyChanged), 5);
+    EXPECT_EQ(vtableEntry(&O::parameterModified), 6);
+    EXPECT_EQ(vtableEntry(&O::modificationFailed), 7);
+    EXPECT_EQ(vtableEntry(&O::groupsWillChange), 8);
+    EXPECT_EQ(vtableEntry(&O::groupsChanged), 9);
+    EXPECT_EQ(vtableEntry(&KxParameterCollectionObserver::parameterAdded), 0);
+    EXPECT_EQ(vtableEntry(&KxParameterCollectionObserver::parametersDeleted), 1);
 }
 
 TEST(SlotOrder, ValueSetsHaveOnlyTheirDestructor) {
