@@ -126,6 +126,45 @@ Lumo::ErrorStatus KxParameter::changeText(const KxString& current, const KxStrin
     return Lumo::eOk;
 }
 
+Lumo::ErrorStatus KxParameter::addToGroup(const short& groupIndex) {
+    if (mGroupIndexes.contains(groupIndex)) {
+        return Lumo::eOk;
+    }
+    return changeGroups(groupIndex, &KxParameter::addToGroup,
+                        [](GroupIndexList& groups, short index) { groups.append(index); });
+}
+
+Lumo::ErrorStatus KxParameter::removeFromGroup(const short& groupIndex) {
+    if (!mGroupIndexes.contains(groupIndex)) {
+        return Lumo::eOk;
+    }
+    // The hook may have changed the list meanwhile, so the index is looked up again.
+    return changeGroups(
+        groupIndex, &KxParameter::removeFromGroup,
+        [](GroupIndexList& groups, short index) { groups.removeAt(groups.find(index)); });
+}
+
+Lumo::ErrorStatus KxParameter::changeGroups(short groupIndex, GroupHook vet, GroupChange change) {
+    walkReactors(mReactors, [&](KxParameterReactor& reactor) {
+        reactor.groupsWillChange(this, mGroupIndexes);
+    });
+    KxString message;
+    const Lumo::ErrorStatus status = (this->*vet)(groupIndex, message);
+    if (status != Lumo::eOk) {
+        notifyRefusal(status, message);
+        return status;
+    }
+    change(mGroupIndexes, groupIndex);
+    walkReactors(mReactors,
+                 [&](KxParameterReactor& reactor) { reactor.groupsChanged(this, mGroupIndexes); });
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxParameter::getGroupNameIndexes(GroupIndexList& groupIndexes) const {
+    groupIndexes = mGroupIndexes;
+    return Lumo::eOk;
+}
+
 void KxParameter::notifyRefusal(Lumo::ErrorStatus status, const KxString& message) {
     walkReactors(mReactors, [&](KxParameterReactor& reactor) {
         reactor.modificationFailed(status, message, KxString());

@@ -112,6 +112,12 @@ public:
     Lumo::ErrorStatus getValueSet(const PropNameInfo& property,
                                   KxParameterValueSet*& valueSet) const;
 
+    // Joining a group that the parameter is in, or leaving one it is not in, tells nobody.
+    Lumo::ErrorStatus addToGroup(const short& groupIndex);
+    Lumo::ErrorStatus removeFromGroup(const short& groupIndex);
+    // Replaces the caller's entries with the group indexes, in order.
+    Lumo::ErrorStatus getGroupNameIndexes(GroupIndexList& groupIndexes) const;
+
     // Refreshes the parameter, then every property, then tells the reactors when asked to.
     Lumo::ErrorStatus updateParameter(bool notify);
     void notifyParameterModified();
@@ -134,6 +140,11 @@ private:
     Lumo::ErrorStatus changeText(const KxString& current, const KxString& proposed,
                                  TextNotice willChange, ValidateText validate, StoreText store,
                                  TextNotice changed);
+    using GroupHook = Lumo::ErrorStatus (KxParameter::*)(const short&, KxString&);
+    using GroupChange = void (*)(GroupIndexList& groupIndexes, short groupIndex);
+
+    // The steps that joining and leaving a group share, once the change is known to be real.
+    Lumo::ErrorStatus changeGroups(short groupIndex, GroupHook vet, GroupChange change);
     // `modificationFailed` with the hook's status and message, and a fresh empty detail each.
     void notifyRefusal(Lumo::ErrorStatus status, const KxString& message);
     // The index of the first property that the name finds, or -1.

@@ -6,6 +6,8 @@
 
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterCollectionReactor.h"
+#include "collections/KxParameterGroupCollection.h"
+#include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
 #include "manager/KxParameterCollectionObserver.h"
 #include "model/KxParameter.h"
@@ -57,6 +59,19 @@ struct CollectionReactorProbe : KxParameterCollectionReactor {
 struct EnablerProbe : KxParameterPropertyEnabler {
     virtual void probe() = 0;
 };
+struct GroupCollectionProbe : KxParameterGroupCollection {
+    using KxParameterGroupCollection::addParameterGroupInternal;
+    using KxParameterGroupCollection::deleteParameterGroupInternal;
+    using KxParameterGroupCollection::renameParameterGroupInternal;
+    virtual void probe() = 0;
+};
+struct FilterProbe : KxParameterFilter {
+    virtual void probe() = 0;
+};
+struct GroupFilterProbe : KxParameterGroupFilter {
+    virtual void probe() = 0;
+};
+
 struct PaletteProbe : IKxApParameterManagerESWHost {
     virtual void probe() = 0;
 };
@@ -161,6 +176,19 @@ TEST(SlotOrder, Collection) {
     EXPECT_EQ(vtableEntry(&CollectionReactorProbe::probe), 4);
     EXPECT_EQ(vtableEntry(&KxParameterPropertyEnabler::enableProperties), 0);
     EXPECT_EQ(vtableEntry(&EnablerProbe::probe), 3);
+}
+
+TEST(SlotOrder, GroupCollectionAndFilters) {
+    using G = GroupCollectionProbe;
+    EXPECT_EQ(vtableEntry(&G::getGroupIndex), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&G::addParameterGroupInternal), afterDestructor(2));
+    EXPECT_EQ(vtableEntry(&G::deleteParameterGroupInternal), afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&G::renameParameterGroupInternal), afterDestructor(4));
+    EXPECT_EQ(vtableEntry(&G::probe), afterDestructor(5));
+    EXPECT_EQ(vtableEntry(&KxParameterFilter::filterParameters), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&FilterProbe::probe), afterDestructor(2));
+    EXPECT_EQ(vtableEntry(&KxParameterGroupFilter::filterParameters), afterDestructor(1));
+    EXPECT_EQ(vtableEntry(&GroupFilterProbe::probe), afterDestructor(2));
 }
 
 // The palette interface and the proxy share the 23 operations, then the destructor.

@@ -1,0 +1,3 @@
+#include "collections/KxParameterFilter.h"
+
+KxParameterFilter::~KxParameterFilter() = default;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "host/KxArray.h"
+#include "host/KxExport.h"
+#include "host/LumoErrorStatus.h"
+
+class KxParameter;
+
+// Picks, from a list of parameters, those that the palette shows. The invert flag is for the
+// concrete filter to consult.
+class KX_EXPORT KxParameterFilter {
+public:
+    KxParameterFilter() = default;
+    virtual ~KxParameterFilter();
+    // Fills the output with the input's passing entries, in order; the two lists must differ.
+    virtual Lumo::ErrorStatus filterParameters(const KxArray<KxParameter*>& parameters,
+                                               KxArray<KxParameter*>& passing) = 0;
+
+    void setInvertFilter(bool invert) { mbInvert = invert; }
+
+protected:
+    bool isInverted() const { return mbInvert; }
+
+private:
+    bool mbInvert = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "collections/KxParameterFilter.h"
+#include "host/KxString.h"
+
+// Passes the parameters of one group, or, inverted, those outside it (a parameter in no group
+// included). The name is for display only; the index decides.
+class KX_EXPORT KxParameterGroupFilter : public KxParameterFilter {
+public:
+    KxParameterGroupFilter(const KxString& groupName, short groupIndex);
+    ~KxParameterGroupFilter() override;
+    Lumo::ErrorStatus filterParameters(const KxArray<KxParameter*>& parameters,
+                                       KxArray<KxParameter*>& passing) override;
+
+    short getGroupIndex() { return mGroupIndex; }
+    void getGroupName(KxString& groupName);
+    // False, and nothing changes, for an empty name.
+    bool renameGroupFilter(const KxString& groupName);
+
+private:
+    short mGroupIndex;
+    KxString mGroupName;
+};
