@@ -1,10 +1,13 @@
 #include "host/KxModuleLoader.h"
 
+#include "host/KxModuleRecord.h"
 #include "host/KxString.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iostream>
 #include <sys/stat.h>
 
@@ -14,7 +17,7 @@ using EntryPoint = int (*)(int, void*);
 using ApiVersion = int (*)(int);
 
 struct LoadedModule {
-    std::wstring name;
+    KxRxModuleInfo info;
     void* handle;
     EntryPoint entry;
 };
@@ -32,7 +35,7 @@ ModuleRecord& record() {
 std::vector<LoadedModule>::iterator findLoaded(const std::wstring& name) {
     auto& loaded = record().loaded;
     return std::find_if(loaded.begin(), loaded.end(),
-                        [&](const LoadedModule& module) { return module.name == name; });
+                        [&](const LoadedModule& module) { return module.info.name == name; });
 }
 
 bool refuse(const std::string& name, const std::string& why) {
@@ -50,6 +53,21 @@ std::string resolve(const std::string& name) {
         }
     }
     return {};
+}
+
+// A function that the module defines itself. A lookup through the handle also searches the
+// libraries the module depends on, and the parameter library exports an entry function of its own,
+// which must not pass for the module's.
+void* ownSymbol(void* handle, const char* name) {
+    void* symbol = ::dlsym(handle, name);
+    link_map* module = nullptr;
+    Dl_info definedIn{};
+    if (!symbol || ::dlinfo(handle, RTLD_DI_LINKMAP, &module) != 0 ||
+        ::dladdr(symbol, &definedIn) == 0 || !definedIn.dli_fname ||
+        std::strcmp(definedIn.dli_fname, module->l_name) != 0) {
+        return nullptr;
+    }
+    return symbol;
 }
 
 } // namespace
@@ -89,8 +107,8 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
         const char* error = ::dlerror();
         return refuse(shown, error ? error : "the system loader refused it");
     }
-    auto version = reinterpret_cast<ApiVersion>(::dlsym(handle, "kxrxGetApiVersion"));
-    auto entry = reinterpret_cast<EntryPoint>(::dlsym(handle, "kxrxEntryPoint"));
+    auto version = reinterpret_cast<ApiVersion>(ownSymbol(handle, "kxrxGetApiVersion"));
+    auto entry = reinterpret_cast<EntryPoint>(ownSymbol(handle, "kxrxEntryPoint"));
     if (!version || !entry) {
         ::dlclose(handle);
         return refuse(shown, "it exports no kxrxGetApiVersion or no kxrxEntryPoint");
@@ -102,7 +120,7 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
                                  ", this host has " + std::to_string(KxRx::kApiVersion));
     }
     // Recorded before the start message, so that the module finds itself loaded meanwhile.
-    record().loaded.push_back({name, handle, entry});
+    record().loaded.push_back({KxRxModuleInfo{name}, handle, entry});
     if (entry(KxRx::kInitAppMessage, handle) != 0) {
         record().loaded.erase(findLoaded(name));
         ::dlclose(handle);
@@ -123,10 +141,28 @@ bool kxrxUnloadModule(const wchar_t* moduleName) {
     return true;
 }
 
+bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info) {
+    auto module = moduleName ? findLoaded(moduleName) : record().loaded.end();
+    if (module == record().loaded.end()) {
+        return false;
+    }
+    info = module->info;
+    return true;
+}
+
+KxRxModuleInfo* kxrxModuleOfHandle(void* appHandle) {
+    for (LoadedModule& module : record().loaded) {
+        if (appHandle && module.handle == appHandle) {
+            return &module.info;
+        }
+    }
+    return nullptr;
+}
+
 std::vector<std::wstring> kxrxLoadedModules() {
     std::vector<std::wstring> names;
     for (const LoadedModule& module : record().loaded) {
-        names.push_back(module.name);
+        names.push_back(module.info.name);
     }
     return names;
 }

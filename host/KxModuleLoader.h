@@ -13,6 +13,13 @@ constexpr int kInitAppMessage = 1;
 constexpr int kUnloadAppMessage = 2;
 } // namespace KxRx
 
+// What the host knows of a loaded module.
+struct KxRxModuleInfo {
+    std::wstring name;
+    bool unlocked = false; // the module allowed the host to unload it on request
+    bool mdiAware = false; // the module works with several open documents
+};
+
 // Module names are resolved in these directories, in order, and nowhere else. Only absolute paths
 // are taken; false, and nothing changes, for any other.
 KX_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
@@ -24,5 +31,7 @@ KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
 KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
 // Sends the unload message and closes the module.
 KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
+// False, and `info` untouched, when no module of that name is loaded.
+KX_EXPORT bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info);
 // The names of the loaded modules, in the order they were loaded.
 KX_EXPORT std::vector<std::wstring> kxrxLoadedModules();

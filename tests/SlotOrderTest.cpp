@@ -10,6 +10,7 @@
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
 #include "manager/KxParameterCollectionObserver.h"
+#include "manager/KxParameterManagerReactor.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
@@ -69,6 +70,10 @@ struct FilterProbe : KxParameterFilter {
     virtual void probe() = 0;
 };
 struct GroupFilterProbe : KxParameterGroupFilter {
+    virtual void probe() = 0;
+};
+
+struct ManagerReactorProbe : KxParameterManagerReactor {
     virtual void probe() = 0;
 };
 
@@ -189,6 +194,22 @@ TEST(SlotOrder, GroupCollectionAndFilters) {
     EXPECT_EQ(vtableEntry(&FilterProbe::probe), afterDestructor(2));
     EXPECT_EQ(vtableEntry(&KxParameterGroupFilter::filterParameters), afterDestructor(1));
     EXPECT_EQ(vtableEntry(&GroupFilterProbe::probe), afterDestructor(2));
+}
+
+TEST(SlotOrder, ManagerReactorHasItsDestructorLast) {
+    using R = KxParameterManagerReactor;
+    EXPECT_EQ(vtableEntry(&R::collectionWillBeRegistered), 0);
+    EXPECT_EQ(vtableEntry(&R::collectionRegistered), 1);
+    EXPECT_EQ(vtableEntry(&R::collectionWillBeUnregistered), 2);
+    EXPECT_EQ(vtableEntry(&R::collectionUnregistered), 3);
+    EXPECT_EQ(vtableEntry(&R::activeCollectionWillBeSet), 4);
+    EXPECT_EQ(vtableEntry(&R::activeCollectionSet), 5);
+    EXPECT_EQ(vtableEntry(&R::groupCollectionWillBeRegistered), 6);
+    EXPECT_EQ(vtableEntry(&R::groupCollectionRegistered), 7);
+    EXPECT_EQ(vtableEntry(&R::groupCollectionWillBeUnregistered), 8);
+    EXPECT_EQ(vtableEntry(&R::groupCollectionUnregistered), 9);
+    // Entries 10 and 11 are the destructor's.
+    EXPECT_EQ(vtableEntry(&ManagerReactorProbe::probe), 12);
 }
 
 // The palette interface and the proxy share the 23 operations, then the destructor.

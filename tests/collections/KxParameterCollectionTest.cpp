@@ -4,7 +4,7 @@
 #include "collections/KxParameterPropertyEnabler.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "support/RecordingPalette.h"
-#include "support/TestParameter.h"
+#include "support/TestCollection.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,45 +17,6 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 namespace {
-
-class TestCollection : public KxParameterCollection {
-public:
-    explicit TestCollection(EventLog* log = nullptr, const wchar_t* name = L"test")
-        : KxParameterCollection(name), mpLog(log) {}
-
-    Lumo::ErrorStatus createParameter(KxParameter*& parameter) override {
-        parameter = nullptr;
-        return Lumo::eNotSupported;
-    }
-    using KxParameterCollection::getSupportedPropertiesInternal;
-
-protected:
-    void deleteParametersInternal(const KxArray<KxParameter*>& parameters) override {
-        if (mpLog) {
-            mpLog->push_back("provider: erase " + std::to_string(parameters.length()) + " of " +
-                             std::to_string(getParameters().length()));
-        }
-    }
-
-private:
-    EventLog* mpLog;
-};
-
-class RecordingCollectionReactor : public KxParameterCollectionReactor {
-public:
-    RecordingCollectionReactor(std::string label, EventLog& log)
-        : mLabel(std::move(label)), mLog(log) {}
-    void parameterAdded(KxParameter*) override { mLog.push_back(mLabel + ": parameterAdded"); }
-    void parametersDeleted(const KxArray<KxParameter*>& parameters) override {
-        mpLastDeleted = &parameters;
-        mLog.push_back(mLabel + ": parametersDeleted " + std::to_string(parameters.length()));
-    }
-    const KxArray<KxParameter*>* mpLastDeleted = nullptr;
-
-private:
-    std::string mLabel;
-    EventLog& mLog;
-};
 
 class WideningEnabler : public KxParameterPropertyEnabler {
 public:
@@ -104,7 +65,7 @@ TEST_F(CollectionWithPalette, DeletingOneCancelsTheEditWithoutTheUpdateLock) {
     const auto doomed = list({&b});
     collection.deleteParameters(doomed);
     EXPECT_THAT(log, ElementsAre("palette: cancelCurrentEdit", "R: parametersDeleted 1",
-                                 "provider: erase 1 of 3"));
+                                 "test: erase 1 of 3"));
     EXPECT_EQ(reactor.mpLastDeleted, &doomed);
     EXPECT_THAT(collection.getParameters(), ElementsAre(&a, &c));
 }
@@ -113,7 +74,7 @@ TEST_F(CollectionWithPalette, DeletingSeveralIsBracketedByTheUpdateLock) {
     // A parameter of another collection reaches the reactors and the provider, and removes nothing.
     collection.deleteParameters(list({&c, &foreign, &a}));
     EXPECT_THAT(log, ElementsAre("palette: cancelCurrentEdit", "palette: setESWLockUpdate true",
-                                 "R: parametersDeleted 3", "provider: erase 3 of 3",
+                                 "R: parametersDeleted 3", "test: erase 3 of 3",
                                  "palette: setESWLockUpdate false"));
     EXPECT_THAT(collection.getParameters(), ElementsAre(&b));
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "host/KxExport.h"
+#include "host/KxRxObject.h"
+
+// The host's dynamic linker, as a loaded module sees it: the module tells it, by its application
+// handle, what it allows. What it was told shows in the host's record of the module.
+class KX_EXPORT KxRxDynamicLinker : public KxRxObject {
+public:
+    static const KxRxClass* desc();
+    const KxRxClass* isA() const override;
+
+    // Lets the module be unloaded on request; false for a handle of no loaded module.
+    bool unlockApplication(void* appHandle) const;
+    // Declares that the module works with several open documents; false as above.
+    bool registerAppMDIAware(void* appHandle) const;
+};
