@@ -7,7 +7,9 @@
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterCollectionReactor.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "manager/KxApDocLock.h"
 #include "manager/KxParameterCollectionObserver.h"
+#include "manager/KxPmUndoBracket.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
@@ -16,6 +18,8 @@
 #include "palette/KxApParameterManagerESW.h"
 
 #include <gtest/gtest.h>
+
+#include <type_traits>
 
 namespace {
 
@@ -58,6 +62,9 @@ struct EnablerProbe : KxParameterPropertyEnabler {
     virtual void probe() = 0;
 };
 struct PaletteProbe : IKxApParameterManagerESWHost {
+    virtual void probe() = 0;
+};
+struct DocLockProbe : KxApDocLock {
     virtual void probe() = 0;
 };
 
@@ -198,6 +205,24 @@ TEST(SlotOrder, PaletteInterfaceAndProxy) {
     // Entries 23 and 24 are the destructor's.
     EXPECT_EQ(vtableEntry(&PaletteProbe::probe), 25);
     EXPECT_EQ(vtableEntry(&KxApParameterManagerESW::setHost), -1);
+}
+
+TEST(SlotOrder, DocLockAndUndoBracket) {
+    using L = KxApDocLock;
+    using LockForm = const wchar_t*;
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxDbObjectId, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(1));
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxDbDatabase*, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(2));
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxApDocument*, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&L::unlock), afterDestructor(4));
+    EXPECT_EQ(vtableEntry(&L::detachDocument), afterDestructor(5));
+    EXPECT_EQ(vtableEntry(&DocLockProbe::probe), afterDestructor(6));
+    EXPECT_FALSE(std::is_polymorphic_v<KxPmUndoBracket>);
 }
 
 } // namespace
