@@ -14,8 +14,15 @@ enum ErrorStatus : int {
     eKeyNotFound = 22,       // no entry of that name
     eDuplicateKey = 23,      // an entry of that name exists already
     eEmptyList = 24,         // nothing is registered at all
+    eWasOpenForRead = 80,    // the object is open for read and cannot be opened for write
+    eWasOpenForWrite = 81,   // the object is open for write and cannot be opened again
+    eNotOpen = 82,           // the object is not open
+    eAlreadyInDb = 84,       // the object belongs to a database already
+    eWasErased = 85,         // the object has been erased
+    eNotHighlighted = 89,    // no highlight of that path to pop
     eNotAnEntity = 93,       // no entity to work on
     eNoDocument = 330,       // no document to work on
+    eNotLocked = 331,        // the document holds no lock to release
     eNotActive = 340,        // nothing is active
     eUntypedValue = 374,     // the value carries no type
     eNotSupported = 431,     // the operation or type is not supported

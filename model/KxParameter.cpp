@@ -4,6 +4,8 @@
 #include "model/KxParameterReactor.h"
 #include "model/KxReactorWalk.h"
 
+#include "host/KxDbEntity.h"
+
 KxParameter::KxParameter(KxParameterCollection* owner) : mpOwner(owner), mbPushHighlighted(false) {}
 
 KxParameter::~KxParameter() {
@@ -32,13 +34,71 @@ bool KxParameter::isExpressionReadOnly() {
     return false;
 }
 
-Lumo::ErrorStatus KxParameter::highlight(bool, bool) {
+namespace {
+
+// Gives an opened entity back to the host: one that has an id is closed, one without belongs to
+// nobody but us and is deleted. Runs also when the highlight call throws.
+class OpenedEntity {
+public:
+    explicit OpenedEntity(KxDbEntity* entity) : mpEntity(entity) {}
+    OpenedEntity(const OpenedEntity&) = delete;
+    OpenedEntity& operator=(const OpenedEntity&) = delete;
+    ~OpenedEntity() {
+        if (mpEntity->objectId().isNull()) {
+            delete mpEntity;
+        } else {
+            mpEntity->close();
+        }
+    }
+
+private:
+    KxDbEntity* mpEntity;
+};
+
+// The highlight style of a parameter's entity.
+constexpr KxGiHighlightStyle kParameterHighlightStyle = kKxGiHighlightDashedThick;
+
+} // namespace
+
+Lumo::ErrorStatus KxParameter::highlight(bool push, bool) {
     KxDbObjectId entityId;
     if (getEntityId(entityId) != Lumo::eOk || entityId.isNull()) {
         return Lumo::eNotAnEntity;
     }
-    // Opening the entity needs the host's database services, which this host does not offer yet.
-    return Lumo::eNotSupported;
+    KxDbEntity* entity = nullptr;
+    const Lumo::ErrorStatus openStatus = kxdbOpenObject(entity, entityId, KxDb::kForRead, false);
+    if (openStatus != Lumo::eOk) {
+        return openStatus;
+    }
+    if (!entity) {
+        return Lumo::eNotAnEntity;
+    }
+    const OpenedEntity opened(entity);
+    return push ? pushHighlight(entityId, entity) : popHighlight(entityId, entity);
+}
+
+Lumo::ErrorStatus KxParameter::pushHighlight(KxDbObjectId& entityId, KxDbEntity* entity) {
+    if (mbPushHighlighted) {
+        return Lumo::eOk;
+    }
+    const Lumo::ErrorStatus status = entity->pushHighlight(
+        KxDbFullSubentPath(entityId, KxDbSubentId()), kParameterHighlightStyle);
+    if (status == Lumo::eOk) {
+        mbPushHighlighted = true;
+    }
+    return status;
+}
+
+Lumo::ErrorStatus KxParameter::popHighlight(KxDbObjectId& entityId, KxDbEntity* entity) {
+    if (!mbPushHighlighted) {
+        return Lumo::eOk;
+    }
+    const Lumo::ErrorStatus status =
+        entity->popHighlight(KxDbFullSubentPath(entityId, KxDbSubentId()));
+    if (status == Lumo::eOk) {
+        mbPushHighlighted = false;
+    }
+    return status;
 }
 
 Lumo::ErrorStatus KxParameter::hide(bool) {

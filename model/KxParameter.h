@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class KxDbEntity;
 class KxParameterCollection;
 class KxParameterProperty;
 class KxParameterReactor;
@@ -128,6 +129,10 @@ public:
 protected:
     bool isPushHighlighted() const { return mbPushHighlighted; }
     void setIsPushHighlighted(bool pushed) { mbPushHighlighted = pushed; }
+    // Push and pop the whole-entity highlight on the open entity. The parameter holds at most one
+    // pushed highlight: a push while one stands, or a pop while none does, leaves the entity alone.
+    Lumo::ErrorStatus pushHighlight(KxDbObjectId& entityId, KxDbEntity* entity);
+    Lumo::ErrorStatus popHighlight(KxDbObjectId& entityId, KxDbEntity* entity);
 
 private:
     KxParameter() = delete;

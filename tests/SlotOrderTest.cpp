@@ -9,8 +9,10 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "manager/KxApDocLock.h"
 #include "manager/KxParameterCollectionObserver.h"
 #include "manager/KxParameterManagerReactor.h"
+#include "manager/KxPmUndoBracket.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
@@ -19,6 +21,8 @@
 #include "palette/KxApParameterManagerESW.h"
 
 #include <gtest/gtest.h>
+
+#include <type_traits>
 
 namespace {
 
@@ -78,6 +82,9 @@ struct ManagerReactorProbe : KxParameterManagerReactor {
 };
 
 struct PaletteProbe : IKxApParameterManagerESWHost {
+    virtual void probe() = 0;
+};
+struct DocLockProbe : KxApDocLock {
     virtual void probe() = 0;
 };
 
@@ -247,6 +254,24 @@ TEST(SlotOrder, PaletteInterfaceAndProxy) {
     // Entries 23 and 24 are the destructor's.
     EXPECT_EQ(vtableEntry(&PaletteProbe::probe), 25);
     EXPECT_EQ(vtableEntry(&KxApParameterManagerESW::setHost), -1);
+}
+
+TEST(SlotOrder, DocLockAndUndoBracket) {
+    using L = KxApDocLock;
+    using LockForm = const wchar_t*;
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxDbObjectId, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(1));
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxDbDatabase*, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(2));
+    EXPECT_EQ(vtableEntry(static_cast<Status (L::*)(KxApDocument*, int, LockForm, LockForm, bool)>(
+                  &L::lock)),
+              afterDestructor(3));
+    EXPECT_EQ(vtableEntry(&L::unlock), afterDestructor(4));
+    EXPECT_EQ(vtableEntry(&L::detachDocument), afterDestructor(5));
+    EXPECT_EQ(vtableEntry(&DocLockProbe::probe), afterDestructor(6));
+    EXPECT_FALSE(std::is_polymorphic_v<KxPmUndoBracket>);
 }
 
 } // namespace

@@ -143,6 +143,9 @@ TEST_F(ParameterWithProperty, ARefusalPassesTheStatusAndBothTexts) {
                                  "A: modificationFailed 7 [read-only] [count is computed]",
                                  "B: modificationFailed 7 [read-only] [count is computed]"));
     EXPECT_EQ(held->value(), KxDbEvalVariant(3));
+    // The reactors were shown the held property, never the caller's.
+    EXPECT_EQ(first.mpLastProperty, held);
+    EXPECT_EQ(second.mpLastProperty, held);
 }
 
 // Answers with a value set of its own.
@@ -155,6 +158,35 @@ public:
     }
     KxParameterValueSetList mChoices;
 };
+
+// Answers for its built-in value property, and refuses the others.
+class ParameterWithBuiltInSets : public TestParameter {
+public:
+    using TestParameter::getValueSet;
+    KxParameterValueSetList mValueChoices;
+
+protected:
+    Lumo::ErrorStatus getValueSet(PropNameIndex index,
+                                  KxParameterValueSet*& valueSet) const override {
+        if (index != kValueProperty) {
+            return static_cast<Lumo::ErrorStatus>(12);
+        }
+        valueSet = const_cast<KxParameterValueSetList*>(&mValueChoices);
+        return Lumo::eOk;
+    }
+};
+
+TEST(ParameterValueSets, BuiltInPropertiesAreAnsweredByTheDerivedParameter) {
+    ParameterWithBuiltInSets parameter;
+    KxParameterValueSet* set = nullptr;
+    EXPECT_EQ(parameter.getValueSet({KxParameter::kValueProperty, L""}, set), Lumo::eOk);
+    EXPECT_EQ(set, &parameter.mValueChoices);
+    EXPECT_EQ(parameter.getValueSet({KxParameter::kNameProperty, L""}, set), 12);
+    EXPECT_EQ(set, nullptr);
+    // Index 3 asks the list, never the derived parameter, even for an empty name.
+    EXPECT_EQ(parameter.getValueSet({KxParameter::kListedProperty, L""}, set), Lumo::eOk);
+    EXPECT_EQ(set, nullptr);
+}
 
 TEST(ParameterValueSets, ListedPropertiesAnswerByNameOthersByTheParameter) {
     TestParameter parameter;

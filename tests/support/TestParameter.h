@@ -25,10 +25,12 @@ public:
     Lumo::ErrorStatus mValueStatus = Lumo::eOk;
     KxDbEvalVariant mValue;
     Lumo::ErrorStatus mUpdateStatus = Lumo::eOk;
+    KxDbObjectId mEntityId;
+    Lumo::ErrorStatus mEntityIdStatus = Lumo::eOk;
 
     Lumo::ErrorStatus getEntityId(KxDbObjectId& id) override {
-        id.setNull();
-        return Lumo::eNullObjectId;
+        id = mEntityId;
+        return mEntityIdStatus;
     }
     Lumo::ErrorStatus getDescription(KxString&) const override { return Lumo::eOk; }
     Lumo::ErrorStatus setDescription(const KxString&) override { return Lumo::eOk; }
@@ -41,6 +43,7 @@ public:
 
     using KxParameter::addToGroup;
     using KxParameter::getValueSet;
+    using KxParameter::isPushHighlighted;
     using KxParameter::removeFromGroup;
     using KxParameter::setGroupNameIndexesInternal;
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "host/KxExport.h"
+#include "host/LumoErrorStatus.h"
+
+#include <memory>
+#include <vector>
+
+class KxApDocument;
+class KxDbDatabase;
+
+// Keeps the open documents and their locks.
+class KX_EXPORT KxApDocManager {
+public:
+    KxApDocManager();
+    KxApDocManager(const KxApDocManager&) = delete;
+    KxApDocManager& operator=(const KxApDocManager&) = delete;
+    ~KxApDocManager();
+
+    // The document whose database that is; null for none.
+    KxApDocument* document(const KxDbDatabase* database) const;
+
+    // Puts a lock of that mode on the document under the names of the command that asks for it;
+    // locks nest. 0 when locked; eNullPtr for no document, eInvalidInput for one that is not open,
+    // or the refusal the document was given.
+    Lumo::ErrorStatus lockDocument(KxApDocument* document, int mode,
+                                   const wchar_t* globalCommandName,
+                                   const wchar_t* localCommandName, bool prompt);
+    // Takes away the latest lock: eNotLocked when none stands, or the document's refusal.
+    Lumo::ErrorStatus unlockDocument(KxApDocument* document);
+
+    // Opens a new, empty document with a database of its own.
+    KxApDocument* newDocument(const wchar_t* name);
+    // Closes the document and its database; false when it is not open.
+    bool closeDocument(KxApDocument* document);
+    void closeAllDocuments();
+    int documentCount() const { return static_cast<int>(mDocuments.size()); }
+
+private:
+    bool isOpen(const KxApDocument* document) const;
+
+    std::vector<std::unique_ptr<KxApDocument>> mDocuments;
+};
+
+// The host's one document manager.
+KX_EXPORT KxApDocManager* kxDocManagerPtr();

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "host/KxExport.h"
+#include "host/KxString.h"
+#include "host/LumoErrorStatus.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class KxDbDatabase;
+
+// Lock modes of a document; a lock mode value may combine several.
+enum KxApDocLockMode : int {
+    kKxDocLockNone = 0,
+    kKxDocLockWrite = 4,
+    kKxDocLockRead = 32,
+};
+
+// One request to lock a document, as the document manager received it.
+struct KxApDocLockRequest {
+    int mode = kKxDocLockNone;
+    std::wstring globalCommandName;
+    std::wstring localCommandName;
+    bool prompt = false;
+    Lumo::ErrorStatus result = Lumo::eOk;
+    bool operator==(const KxApDocLockRequest&) const = default;
+};
+
+// An open drawing: a name and the database it owns. Documents are made and closed by the
+// document manager, which also locks and unlocks them.
+class KX_EXPORT KxApDocument {
+public:
+    KxApDocument(const KxApDocument&) = delete;
+    KxApDocument& operator=(const KxApDocument&) = delete;
+    ~KxApDocument();
+
+    const KxString& name() const { return mName; }
+    KxDbDatabase* database() const { return mpDatabase.get(); }
+
+    // The lock modes that stand on the document, combined; 0 while it is unlocked. The host has a
+    // single execution context, so every lock is the caller's own and the flag changes nothing.
+    int myLockMode(bool includeMyLocks) const;
+    // Makes `myLockMode` give this answer, whatever the locks, until it is cleared.
+    void setMyLockModeAnswer(std::optional<int> answer) { mMyLockModeAnswer = answer; }
+
+    // The locks that stand, one per granted request not yet unlocked.
+    int lockDepth() const { return static_cast<int>(mLocks.size()); }
+    // Every lock request and every unlock request the document manager received, with results.
+    const std::vector<KxApDocLockRequest>& lockRequests() const { return mLockRequests; }
+    const std::vector<Lumo::ErrorStatus>& unlockRequests() const { return mUnlockRequests; }
+
+    // Locks, or unlocks, are refused with this status until it is set back to eOk.
+    void refuseLocks(Lumo::ErrorStatus status) { mLockRefusal = status; }
+    void refuseUnlocks(Lumo::ErrorStatus status) { mUnlockRefusal = status; }
+
+private:
+    friend class KxApDocManager;
+    explicit KxApDocument(const wchar_t* name);
+
+    Lumo::ErrorStatus lock(KxApDocLockRequest request);
+    Lumo::ErrorStatus unlock();
+
+    KxString mName;
+    std::unique_ptr<KxDbDatabase> mpDatabase;
+    std::vector<int> mLocks;
+    std::vector<KxApDocLockRequest> mLockRequests;
+    std::vector<Lumo::ErrorStatus> mUnlockRequests;
+    std::optional<int> mMyLockModeAnswer;
+    Lumo::ErrorStatus mLockRefusal = Lumo::eOk;
+    Lumo::ErrorStatus mUnlockRefusal = Lumo::eOk;
+};

@@ -1,0 +1,50 @@
+#include "host/KxDbDatabase.h"
+
+#include "host/KxDbObject.h"
+#include "host/KxDbObjectTable.h"
+
+KxDbDatabase::~KxDbDatabase() {
+    // The objects' destructors must not come back to a map that is being walked.
+    auto objects = std::move(mObjects);
+    mObjects.clear();
+    for (auto& [handle, object] : objects) {
+        KxDbObjectTable::remove(handle);
+        object->mpDatabase = nullptr;
+        delete object;
+    }
+}
+
+Lumo::ErrorStatus KxDbDatabase::addObject(KxDbObject* object, KxDbObjectId& id) {
+    id.setNull();
+    if (!object) {
+        return Lumo::eNullPtr;
+    }
+    if (object->mpDatabase) {
+        return Lumo::eAlreadyInDb;
+    }
+    object->mHandle = KxDbObjectTable::enter(object);
+    object->mpDatabase = this;
+    mObjects.emplace(object->mHandle, object);
+    id = KxDbObjectId(object->mHandle);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxDbDatabase::erase(const KxDbObjectId& id) {
+    if (id.isNull()) {
+        return Lumo::eNullObjectId;
+    }
+    const auto found = mObjects.find(id.handle());
+    if (found == mObjects.end()) {
+        return Lumo::eInvalidObjectId;
+    }
+    if (found->second->mbErased) {
+        return Lumo::eWasErased;
+    }
+    found->second->mbErased = true;
+    return Lumo::eOk;
+}
+
+void KxDbDatabase::release(KxDbObject* object) {
+    mObjects.erase(object->mHandle);
+    KxDbObjectTable::remove(object->mHandle);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "host/KxDbFullSubentPath.h"
+#include "host/KxDbObject.h"
+#include "host/KxExport.h"
+#include "host/KxGiHighlightStyle.h"
+#include "host/LumoErrorStatus.h"
+
+#include <vector>
+
+// One highlight standing on an entity.
+struct KxDbHighlight {
+    KxDbFullSubentPath path;
+    KxGiHighlightStyle style = kKxGiHighlightNone;
+    bool operator==(const KxDbHighlight&) const = default;
+};
+
+// A drawable object. Its highlights form a stack: each push stands until a pop of the same path.
+class KX_EXPORT KxDbEntity : public KxDbObject {
+public:
+    // The entity must be open and the path must lead to it: eNotOpen, eInvalidInput otherwise.
+    Lumo::ErrorStatus pushHighlight(const KxDbFullSubentPath& path, KxGiHighlightStyle style);
+    // Takes away the latest highlight of that path; eNotHighlighted when none stands.
+    Lumo::ErrorStatus popHighlight(const KxDbFullSubentPath& path);
+
+    // The highlights standing, oldest first.
+    const std::vector<KxDbHighlight>& highlights() const { return mHighlights; }
+
+    // The next push, or pop, that would otherwise be carried out fails with this status and
+    // changes nothing; the failure is spent then.
+    void failNextPush(Lumo::ErrorStatus status) { mNextPushFailure = status; }
+    void failNextPop(Lumo::ErrorStatus status) { mNextPopFailure = status; }
+
+private:
+    Lumo::ErrorStatus checkAccess(const KxDbFullSubentPath& path) const;
+    static Lumo::ErrorStatus spend(Lumo::ErrorStatus& failure);
+
+    std::vector<KxDbHighlight> mHighlights;
+    Lumo::ErrorStatus mNextPushFailure = Lumo::eOk;
+    Lumo::ErrorStatus mNextPopFailure = Lumo::eOk;
+};
+
+// Opens the entity that the id names, as the object form does; eNotAnEntity, with nothing
+// opened, when the object is not an entity.
+KX_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbEntity*& entity, KxDbObjectId id, int openMode,
+                                           bool openErased = false);

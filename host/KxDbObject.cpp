@@ -1,0 +1,70 @@
+#include "host/KxDbObject.h"
+
+#include "host/KxDbDatabase.h"
+#include "host/KxDbObjectTable.h"
+
+KxDbObject::~KxDbObject() {
+    if (mpDatabase) {
+        mpDatabase->release(this);
+    }
+}
+
+KxDbObjectId KxDbObject::objectId() const {
+    return mpDatabase ? KxDbObjectId(mHandle) : KxDbObjectId();
+}
+
+Lumo::ErrorStatus KxDbObject::open(int openMode, bool openErased) {
+    if (mbErased && !openErased) {
+        return Lumo::eWasErased;
+    }
+    switch (openMode) {
+    case KxDb::kForRead:
+        if (mbWriter) {
+            return Lumo::eWasOpenForWrite;
+        }
+        ++mReaders;
+        break;
+    case KxDb::kForWrite:
+        if (mbWriter) {
+            return Lumo::eWasOpenForWrite;
+        }
+        if (mReaders > 0) {
+            return Lumo::eWasOpenForRead;
+        }
+        mbWriter = true;
+        break;
+    default:
+        return Lumo::eInvalidInput;
+    }
+    ++mOpens;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxDbObject::close() {
+    if (mbWriter) {
+        mbWriter = false;
+    } else if (mReaders > 0) {
+        --mReaders;
+    } else {
+        return Lumo::eNotOpen;
+    }
+    ++mCloses;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
+                                 bool openErased) {
+    object = nullptr;
+    if (id.isNull()) {
+        return Lumo::eNullObjectId;
+    }
+    KxDbObject* found = KxDbObjectTable::find(id.handle());
+    if (!found) {
+        return Lumo::eInvalidObjectId;
+    }
+    const Lumo::ErrorStatus status = found->open(openMode, openErased);
+    if (status == Lumo::eOk) {
+        object = found;
+    }
+    return status;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "host/KxDbObjectId.h"
+#include "host/KxExport.h"
+#include "host/LumoErrorStatus.h"
+
+#include <cstdint>
+
+class KxDbDatabase;
+class KxDbObject;
+
+namespace KxDb {
+// How an object is opened: many readers at once, or one writer alone.
+enum OpenMode : int {
+    kForRead = 0,
+    kForWrite = 1,
+};
+} // namespace KxDb
+
+// Opens the object that the id names. On success the object is filled in and must be closed
+// again; on failure it is set to null. eNullObjectId for the null id, eInvalidObjectId for an id
+// that names nothing, eWasErased for an erased object unless `openErased`, eWasOpenForRead or
+// eWasOpenForWrite when the open conflicts with those already standing, eInvalidInput for an
+// unknown mode.
+KX_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
+                                           bool openErased = false);
+
+// An object of a drawing database. A database owns the objects added to it; an object outside
+// any database has a null id and belongs to whoever made it.
+class KX_EXPORT KxDbObject {
+public:
+    KxDbObject() = default;
+    KxDbObject(const KxDbObject&) = delete;
+    KxDbObject& operator=(const KxDbObject&) = delete;
+    // A resident object leaves its database, and its id names nothing from then on.
+    virtual ~KxDbObject();
+
+    // Null while the object is in no database.
+    KxDbObjectId objectId() const;
+    KxDbDatabase* database() const { return mpDatabase; }
+    bool isErased() const { return mbErased; }
+
+    bool isOpen() const { return mReaders > 0 || mbWriter; }
+    bool isWriteEnabled() const { return mbWriter; }
+    // Successful opens and closes so far, so that one can see an object opened and released.
+    int openCount() const { return mOpens; }
+    int closeCount() const { return mCloses; }
+
+    // Ends one open; eNotOpen when the object is not open.
+    Lumo::ErrorStatus close();
+
+private:
+    friend class KxDbDatabase;
+    friend Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
+                                            bool openErased);
+
+    Lumo::ErrorStatus open(int openMode, bool openErased);
+
+    KxDbDatabase* mpDatabase = nullptr;
+    std::uint64_t mHandle = 0;
+    bool mbErased = false;
+    int mReaders = 0;
+    bool mbWriter = false;
+    int mOpens = 0;
+    int mCloses = 0;
+};
