@@ -40,10 +40,14 @@ bool refuse(const std::string& name, const std::string& why) {
     return false;
 }
 
-// The first directory that holds a regular file of that name, or the empty text.
-std::string resolve(const std::string& name) {
+} // namespace
+
+std::string kxrxResolveModulePath(const std::string& fileName) {
+    if (fileName.empty() || fileName.find('/') != std::string::npos) {
+        return {};
+    }
     for (const std::string& directory : record().directories) {
-        const std::string path = directory + '/' + name;
+        const std::string path = directory + '/' + fileName;
         struct stat status {};
         if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
             return path;
@@ -51,8 +55,6 @@ std::string resolve(const std::string& name) {
     }
     return {};
 }
-
-} // namespace
 
 bool kxrxAddModuleDirectory(const std::string& absolutePath) {
     if (absolutePath.empty() || absolutePath.front() != '/') {
@@ -80,7 +82,7 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
     if (findLoaded(name) != record().loaded.end()) {
         return refuse(shown, "it is loaded already");
     }
-    const std::string path = resolve(shown);
+    const std::string path = kxrxResolveModulePath(shown);
     if (path.empty()) {
         return refuse(shown, "no module directory holds it");
     }
