@@ -43,18 +43,6 @@ bool refuse(const std::string& name, const std::string& why) {
     return false;
 }
 
-// The first directory that holds a regular file of that name, or the empty text.
-std::string resolve(const std::string& name) {
-    for (const std::string& directory : record().directories) {
-        const std::string path = directory + '/' + name;
-        struct stat status {};
-        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-            return path;
-        }
-    }
-    return {};
-}
-
 // A function that the module defines itself. A lookup through the handle also searches the
 // libraries the module depends on, and the parameter library exports an entry function of its own,
 // which must not pass for the module's.
@@ -71,6 +59,21 @@ void* ownSymbol(void* handle, const char* name) {
 }
 
 } // namespace
+
+std::string kxrxResolveModulePath(const std::string& fileName) {
+    if (fileName.empty() || fileName.find('/') != std::string::npos) {
+        return {};
+    }
+    for (const std::string& directory : record().directories) {
+        const std::string path = directory + '/' + fileName;
+        struct stat status {};
+        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+            return path;
+        }
+    }
+    return {};
+}
+
 
 bool kxrxAddModuleDirectory(const std::string& absolutePath) {
     if (absolutePath.empty() || absolutePath.front() != '/') {
@@ -98,7 +101,7 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
     if (findLoaded(name) != record().loaded.end()) {
         return refuse(shown, "it is loaded already");
     }
-    const std::string path = resolve(shown);
+    const std::string path = kxrxResolveModulePath(shown);
     if (path.empty()) {
         return refuse(shown, "no module directory holds it");
     }

@@ -24,6 +24,9 @@ struct KxRxModuleInfo {
 // are taken; false, and nothing changes, for any other.
 KX_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
 KX_EXPORT void kxrxClearModuleDirectories();
+// The path of the first module directory's regular file of that name; the empty text when none
+// holds it or the name is not a file name alone.
+KX_EXPORT std::string kxrxResolveModulePath(const std::string& fileName);
 
 KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
 // Loads, checks the API version, sends the start message and records the module. A refusal is

@@ -1,5 +1,9 @@
 #include "host/KxString.h"
 
+#include "host/KxRxResourceInstance.h"
+
+#include <dlfcn.h>
+
 #include <ostream>
 
 namespace {
@@ -99,6 +103,20 @@ KxString KxString::fromUtf8(std::string_view utf8) {
         text += static_cast<wchar_t>(decodeUtf8(utf8, pos));
     }
     return KxString(std::move(text));
+}
+
+bool KxString::loadString(KxRxResourceInstance resources, unsigned int id) {
+    if (!resources.moduleHandle()) {
+        return false;
+    }
+    auto lookup = reinterpret_cast<KxResourceStringFunction>(
+        ::dlsym(resources.moduleHandle(), kKxResourceStringSymbol));
+    const wchar_t* text = lookup ? lookup(id) : nullptr;
+    if (!text) {
+        return false;
+    }
+    mText = text;
+    return true;
 }
 
 std::ostream& operator<<(std::ostream& out, const KxString& text) {

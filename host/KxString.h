@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class KxRxResourceInstance;
+
 // The host's wide text. Texts compare code unit by code unit: case-sensitive, no locale.
 class KX_EXPORT KxString {
 public:
@@ -30,6 +32,11 @@ public:
     // UTF-8 for terminals and files; code units that are not valid code points become U+FFFD.
     std::string toUtf8() const;
     static KxString fromUtf8(std::string_view utf8);
+
+    // Takes the text with that identifier from the string table of a resource module. False, and
+    // the text stays as it was, for a null module, a module without a string table or an
+    // identifier that the table does not hold.
+    bool loadString(KxRxResourceInstance resources, unsigned int id);
 
 private:
     std::wstring mText;

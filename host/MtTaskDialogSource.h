@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/KxExport.h"
+#include "host/KxString.h"
+
+#include <vector>
+
+// One task dialog as a source defines it. The title and message may hold placeholders "{key}"
+// that the key-value pairs of MtHostTaskDialog::loadFromFile fill in.
+struct MtTaskDialogDefinition {
+    KxString id;
+    KxString title;
+    KxString message;
+    std::vector<KxString> buttons;
+};
+
+// A set of task dialogs, found by identifier.
+class KX_EXPORT MtTaskDialogSource {
+public:
+    // False, and nothing changes, for an empty identifier, one that the source holds already, or
+    // a dialog without a button.
+    bool add(MtTaskDialogDefinition dialog);
+    // The dialog of that identifier, or null.
+    const MtTaskDialogDefinition* find(const KxString& id) const;
+
+private:
+    std::vector<MtTaskDialogDefinition> mDialogs;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "host/KxExport.h"
+
+// The host's window. Modules only hold and pass on handles to it.
+struct KxWindow;
+using HWND = KxWindow*;
+
+// The windowing layer's wrapper of a window handle, over which dialogs are shown. A null handle
+// stands for the host's main window.
+class KX_EXPORT WindowHandle {
+public:
+    explicit WindowHandle(HWND window) : mWindow(window) {}
+
+    HWND hwnd() const { return mWindow; }
+
+private:
+    HWND mWindow;
+};
