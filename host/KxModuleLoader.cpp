@@ -74,7 +74,6 @@ std::string kxrxResolveModulePath(const std::string& fileName) {
     return {};
 }
 
-
 bool kxrxAddModuleDirectory(const std::string& absolutePath) {
     if (absolutePath.empty() || absolutePath.front() != '/') {
         std::cerr << "host: module directory \"" << absolutePath << "\" is not an absolute path\n";
