@@ -35,6 +35,10 @@ public:
     bool closeDocument(KxApDocument* document);
     void closeAllDocuments();
     int documentCount() const { return static_cast<int>(mDocuments.size()); }
+    // The document the user works in: the one opened last that is still open; null for none.
+    KxApDocument* curDocument() const {
+        return mDocuments.empty() ? nullptr : mDocuments.back().get();
+    }
 
 private:
     bool isOpen(const KxApDocument* document) const;

@@ -152,6 +152,14 @@ bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info) {
     return true;
 }
 
+void* kxrxModuleSymbol(const wchar_t* moduleName, const char* symbol) {
+    auto module = moduleName ? findLoaded(moduleName) : record().loaded.end();
+    if (module == record().loaded.end() || !symbol) {
+        return nullptr;
+    }
+    return ownSymbol(module->handle, symbol);
+}
+
 KxRxModuleInfo* kxrxModuleOfHandle(void* appHandle) {
     for (LoadedModule& module : record().loaded) {
         if (appHandle && module.handle == appHandle) {

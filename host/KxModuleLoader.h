@@ -36,5 +36,8 @@ KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCo
 KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
 // False, and `info` untouched, when no module of that name is loaded.
 KX_EXPORT bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info);
+// A function or object that a loaded module defines and exports itself; null when the module is
+// not loaded or defines no such symbol.
+KX_EXPORT void* kxrxModuleSymbol(const wchar_t* moduleName, const char* symbol);
 // The names of the loaded modules, in the order they were loaded.
 KX_EXPORT std::vector<std::wstring> kxrxLoadedModules();

@@ -4,6 +4,7 @@
 #include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "host/WindowHandle.h"
 
 // Value, unit and text utilities for providers and the palette. None keeps state: units and
 // precision are asked of the host at every call.
@@ -31,5 +32,12 @@ KX_EXPORT bool getSysVarUnitsAndPrecision(unsigned int& linearPrecision, unsigne
 // engineering or architectural units unless `keepLinearUnitMode`. The text stays as it was when it
 // cannot be read or formatted, or when the new text would be longer than 255 characters.
 KX_EXPORT void ConvertToCurrentPrecision(KxString& value, bool isAngle, bool keepLinearUnitMode);
+
+// The text of that identifier in the library's resource module; empty when the module is not
+// loaded or holds no such text.
+KX_EXPORT KxString getResourceString(unsigned int id);
+// Tells the user that the parameters shown are filtered, in a modal notice over `parent`; shows
+// nothing while the manager reports a document switch.
+KX_EXPORT void showFilteredTaskDialog(HWND parent);
 
 } // namespace KxParameterUtil

@@ -47,7 +47,11 @@ TEST(ModuleLoader, LoadsAModuleOnceAndUnloadsIt) {
     EXPECT_THAT(errorsOfLoading(L"KxParameter.dlx", loaded), HasSubstr("loaded already"));
     EXPECT_FALSE(loaded);
     EXPECT_EQ(kxrxLoadedModules().size(), 1u);
+    // A module's own symbols are found; those of the libraries it uses are not.
+    EXPECT_NE(kxrxModuleSymbol(L"KxParameter.dlx", "testPalette"), nullptr);
+    EXPECT_EQ(kxrxModuleSymbol(L"KxParameter.dlx", "kxAssocErrorRecord"), nullptr);
     EXPECT_TRUE(kxrxUnloadModule(L"KxParameter.dlx"));
+    EXPECT_EQ(kxrxModuleSymbol(L"KxParameter.dlx", "testPalette"), nullptr);
     EXPECT_THAT(kxrxLoadedModules(), IsEmpty());
     EXPECT_FALSE(kxrxUnloadModule(L"KxParameter.dlx"));
 }

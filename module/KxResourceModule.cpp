@@ -1,0 +1,21 @@
+#include "module/KxResourceModule.h"
+
+#include "host/KxUtResource.h"
+
+namespace {
+
+void* gHandle = nullptr;
+
+} // namespace
+
+namespace KxResourceModule {
+
+void load() {
+    gHandle = KxUtResource::loadDll(L"KxParameterRes.dll", 0, 0);
+}
+
+void* handle() {
+    return gHandle;
+}
+
+} // namespace KxResourceModule
