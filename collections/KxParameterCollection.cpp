@@ -2,6 +2,7 @@
 
 #include "collections/KxParameterCollectionReactor.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "model/KxReactorList.h"
 #include "model/KxReactorWalk.h"
 #include "palette/KxApParameterManagerESW.h"
 
@@ -98,28 +99,16 @@ Lumo::ErrorStatus KxParameterCollection::addReactor(KxParameterCollectionReactor
 }
 
 Lumo::ErrorStatus KxParameterCollection::removeReactor(KxParameterCollectionReactor* reactor) {
-    if (!reactor) {
-        return Lumo::eNullPtr;
-    }
-    return mReactors.removeAt(mReactors.find(reactor)) ? Lumo::eOk : Lumo::eInvalidInput;
+    return removeFirst(mReactors, reactor, Lumo::eInvalidInput);
 }
 
 Lumo::ErrorStatus KxParameterCollection::addPropertyEnabler(KxParameterPropertyEnabler* enabler) {
-    if (!enabler) {
-        return Lumo::eNullPtr;
-    }
-    if (!mEnablers.contains(enabler)) {
-        mEnablers.append(enabler);
-    }
-    return Lumo::eOk;
+    return addOnce(mEnablers, enabler);
 }
 
 Lumo::ErrorStatus
 KxParameterCollection::removePropertyEnabler(KxParameterPropertyEnabler* enabler) {
-    if (!enabler) {
-        return Lumo::eNullPtr;
-    }
-    return mEnablers.removeAt(mEnablers.find(enabler)) ? Lumo::eOk : Lumo::eInvalidInput;
+    return removeFirst(mEnablers, enabler, Lumo::eInvalidInput);
 }
 
 Lumo::ErrorStatus

@@ -7,6 +7,7 @@
 #include "manager/KxParameterCollectionObserver.h"
 #include "manager/KxParameterManagerReactor.h"
 #include "model/KxParameter.h"
+#include "model/KxReactorList.h"
 #include "model/KxReactorWalk.h"
 #include "palette/KxApParameterManagerESW.h"
 
@@ -177,23 +178,11 @@ short KxParameterManager::getCurrentGroupIndex() const {
 }
 
 Lumo::ErrorStatus KxParameterManager::addReactor(KxParameterManagerReactor* reactor) {
-    if (!reactor) {
-        return Lumo::eNullPtr;
-    }
-    if (!mReactors.contains(reactor)) {
-        mReactors.append(reactor);
-    }
-    return Lumo::eOk;
+    return addOnce(mReactors, reactor);
 }
 
 Lumo::ErrorStatus KxParameterManager::removeReactor(KxParameterManagerReactor* reactor) {
-    if (!reactor) {
-        return Lumo::eNullPtr;
-    }
-    if (mReactors.isEmpty()) {
-        return Lumo::eEmptyList;
-    }
-    return mReactors.removeAt(mReactors.find(reactor)) ? Lumo::eOk : Lumo::eInvalidInput;
+    return removeFirst(mReactors, reactor, Lumo::eEmptyList);
 }
 
 bool KxParameterManager::ShowESW(bool show, bool activate) {

@@ -2,6 +2,7 @@
 
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
+#include "model/KxReactorList.h"
 #include "model/KxReactorWalk.h"
 
 #include "host/KxDbEntity.h"
@@ -330,26 +331,9 @@ void KxParameter::notifyParameterModified() {
 }
 
 Lumo::ErrorStatus KxParameter::addReactor(KxParameterReactor* reactor) {
-    if (!reactor) {
-        return Lumo::eNullPtr;
-    }
-    if (!mReactors.contains(reactor)) {
-        mReactors.append(reactor);
-    }
-    return Lumo::eOk;
+    return addOnce(mReactors, reactor);
 }
 
 Lumo::ErrorStatus KxParameter::removeReactor(KxParameterReactor* reactor) {
-    if (!reactor) {
-        return Lumo::eNullPtr;
-    }
-    if (mReactors.isEmpty()) {
-        return Lumo::eEmptyList;
-    }
-    const int index = mReactors.find(reactor);
-    if (index < 0) {
-        return Lumo::eInvalidInput;
-    }
-    mReactors.removeAt(index);
-    return Lumo::eOk;
+    return removeFirst(mReactors, reactor, Lumo::eEmptyList);
 }
