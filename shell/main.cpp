@@ -1,0 +1,114 @@
+// kxparam: the host program a person runs. It starts the parameter library and its modules on
+// the host stand-in and takes commands, at a prompt, from a script, or from the built-in demo.
+
+#include "shell/KxDemoScript.h"
+#include "shell/KxShell.h"
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void usage(std::ostream& out) {
+    out << "usage: kxparam [--demo | --script FILE] [--modules DIR]...\n"
+           "  (no option)     read commands at a prompt, or from standard input when it is not a "
+           "terminal\n"
+           "  --demo          run a short session that shows every feature\n"
+           "  --script FILE   run the commands of FILE\n"
+           "  --modules DIR   look for modules in DIR (instead of next to the program)\n";
+}
+
+std::string directoryOfProgram() {
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        return {};
+    }
+    std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.find_last_of('/'));
+}
+
+bool isFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// In the build tree the modules stand beside the program; in an installed tree they are in
+// lib/kxparam, and the library in lib.
+std::vector<std::string> defaultModuleDirectories() {
+    const std::string here = directoryOfProgram();
+    if (isFile(here + "/KxParameter.dlx")) {
+        return {here};
+    }
+    return {here + "/../lib/kxparam", here + "/../lib"};
+}
+
+std::string absolute(const std::string& directory) {
+    char resolved[PATH_MAX];
+    return ::realpath(directory.c_str(), resolved) ? std::string(resolved) : directory;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> directories;
+    std::string script;
+    bool demo = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--demo") {
+            demo = true;
+        } else if ((argument == "--script" || argument == "--modules") && i + 1 < argc) {
+            (argument == "--script" ? script : directories.emplace_back()) = argv[++i];
+        } else if (argument == "--help" || argument == "-h") {
+            usage(std::cout);
+            return 0;
+        } else {
+            std::cerr << "kxparam: unknown option '" << argument << "'\n";
+            usage(std::cerr);
+            return 2;
+        }
+    }
+    if (directories.empty()) {
+        directories = defaultModuleDirectories();
+    }
+    for (std::string& directory : directories) {
+        directory = absolute(directory);
+    }
+
+    std::ifstream file;
+    if (!script.empty()) {
+        file.open(script);
+        if (!file) {
+            std::cerr << "kxparam: cannot read '" << script << "'\n";
+            return 2;
+        }
+    }
+
+    KxShell shell(std::cout);
+    if (!shell.start(directories)) {
+        std::cerr << "kxparam: the parameter library could not be loaded from";
+        for (const std::string& directory : directories) {
+            std::cerr << ' ' << directory;
+        }
+        std::cerr << '\n';
+        return 1;
+    }
+    if (demo) {
+        std::istringstream session(kKxDemoScript);
+        shell.run(session, false);
+    } else if (!script.empty()) {
+        shell.run(file, false);
+    } else {
+        shell.run(std::cin, ::isatty(STDIN_FILENO) != 0);
+    }
+    shell.stop();
+    return 0;
+}
