@@ -18,6 +18,7 @@
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSet.h"
 #include "model/KxParameterValueSetList.h"
+#include "modules/palette/KxConsolePalette.h"
 #include "palette/KxApParameterManagerESW.h"
 
 #include <gtest/gtest.h>
@@ -254,6 +255,20 @@ TEST(SlotOrder, PaletteInterfaceAndProxy) {
     // Entries 23 and 24 are the destructor's.
     EXPECT_EQ(vtableEntry(&PaletteProbe::probe), 25);
     EXPECT_EQ(vtableEntry(&KxApParameterManagerESW::setHost), -1);
+}
+
+// The shell compiles against the console palette's control and the proxy calls the palette
+// through the interface's entries.
+TEST(SlotOrder, ConsolePaletteAndItsControl) {
+    expectPaletteOrder<KxConsolePalette>();
+    using C = KxConsolePaletteControl;
+    EXPECT_EQ(vtableEntry(&C::setOutput), 0);
+    EXPECT_EQ(vtableEntry(&C::draw), 1);
+    EXPECT_EQ(vtableEntry(&C::editName), 2);
+    EXPECT_EQ(vtableEntry(&C::editExpression), 3);
+    EXPECT_EQ(vtableEntry(&C::editProperty), 4);
+    EXPECT_EQ(vtableEntry(&C::setGroupFilter), 5);
+    EXPECT_EQ(vtableEntry(&C::clearFilter), 6);
 }
 
 TEST(SlotOrder, DocLockAndUndoBracket) {

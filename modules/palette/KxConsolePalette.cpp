@@ -1,0 +1,600 @@
+#include "modules/palette/KxConsolePalette.h"
+
+#include "collections/KxColumnHeaderProperty.h"
+#include "collections/KxParameterCollection.h"
+#include "collections/KxParameterGroupCollection.h"
+#include "manager/KxParameterManager.h"
+#include "model/KxParameter.h"
+#include "model/KxParameterProperty.h"
+#include "modules/palette/KxConsoleText.h"
+#include "modules/palette/KxPaletteEditProperty.h"
+#include "resources/KxParameterResIds.h"
+#include "util/KxParameterUtil.h"
+
+#include <algorithm>
+#include <iostream>
+#include <utility>
+
+using KxConsoleText::cell;
+
+namespace {
+
+// A column title from the resource module, in English when the module gives none.
+KxString columnTitle(unsigned int id, const wchar_t* english) {
+    KxString title = KxParameterUtil::getResourceString(id);
+    return title.isEmpty() ? KxString(english) : title;
+}
+
+std::string rowCount(int count) {
+    return std::to_string(count) + (count == 1 ? " row" : " rows");
+}
+
+std::string joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : separator) + part;
+    }
+    return text;
+}
+
+KxString joined(const std::vector<KxString>& names) {
+    std::wstring text;
+    for (const KxString& name : names) {
+        text += (text.empty() ? L"" : L", ") + name.wstr();
+    }
+    return KxString(std::move(text));
+}
+
+} // namespace
+
+KxConsolePalette::KxConsolePalette() : mpOut(&std::cout) {}
+
+KxConsolePalette::~KxConsolePalette() = default;
+
+void KxConsolePalette::initialize(KxParameterManager* manager) {
+    mpManager = manager;
+}
+
+bool KxConsolePalette::show(bool show, bool) {
+    mbVisible = show;
+    if (show) {
+        takeUpManagerParameters();
+        draw();
+    }
+    return true;
+}
+
+bool KxConsolePalette::restore(bool) {
+    return mbVisible;
+}
+
+void KxConsolePalette::cancelCurrentEdit() {
+    mEdit.reset();
+}
+
+void KxConsolePalette::setESWLockUpdate(bool lock) {
+    if (lock) {
+        ++mUpdateLocks;
+        return;
+    }
+    if (mUpdateLocks == 0 || --mUpdateLocks > 0) {
+        return;
+    }
+    const Batch batch = std::exchange(mUpdateBatch, Batch{});
+    if (!mbVisible || batch.isEmpty()) {
+        return;
+    }
+    std::vector<std::string> parts;
+    if (batch.added > 0) {
+        parts.push_back(rowCount(batch.added) + " added");
+    }
+    if (batch.updated > 0) {
+        parts.push_back(rowCount(batch.updated) + " updated");
+    }
+    if (batch.deleted > 0) {
+        parts.push_back(rowCount(batch.deleted) + " deleted");
+    }
+    if (batch.groups) {
+        parts.push_back("groups changed");
+    }
+    print("  ~ " + joined(parts, ", "));
+}
+
+void KxConsolePalette::SetImageListAndIndexPair(CImageList&, KxParameterCollection* collection) {
+    // A console shows no images; the collection is what gives the table its columns.
+    if (collection &&
+        std::find(mCollections.begin(), mCollections.end(), collection) == mCollections.end()) {
+        mCollections.push_back(collection);
+    }
+}
+
+Lumo::ErrorStatus KxConsolePalette::updateParameterDataInUI(const KxParameter* parameter) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    Row* row = findRow(parameter);
+    if (!row) {
+        return Lumo::eInvalidInput;
+    }
+    row->name = row->parameter->getName();
+    row->invalidCell.reset();
+    const KxString value = valueText(*row->parameter);
+    tellUpdated(cell(row->name) + (value.isEmpty() ? "" : " = " + cell(value)));
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxConsolePalette::addParameterDataInUI(KxParameter* parameter, int) {
+    // Registration (origin 0) and a later addition (origin 1) make the same row.
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    if (appendRow(parameter)) {
+        tellAdded(cell(parameter->getName()));
+    }
+    return Lumo::eOk;
+}
+
+void KxConsolePalette::deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) {
+    // The parameters may be gone by the time anything is drawn: only their pointers and the names
+    // the rows remember are used.
+    for (KxParameter* parameter : parameters) {
+        const auto found = mRowIndex.find(parameter);
+        if (found == mRowIndex.end()) {
+            continue;
+        }
+        const KxString name = found->second->name;
+        if (mEdit && mEdit->parameter == parameter) {
+            mEdit.reset();
+        }
+        mRows.erase(found->second);
+        mRowIndex.erase(found);
+        tellDeleted(cell(name));
+    }
+}
+
+void KxConsolePalette::repopulateGroupDataInUI(KxParameterGroupCollection* groups) {
+    mpGroups = groups;
+    reconcileFilter();
+    KxArray<KxString> names;
+    if (groups) {
+        groups->getParameterGroups(names);
+    }
+    std::vector<KxString> list(names.begin(), names.end());
+    tellGroups("groups: " + (list.empty() ? std::string("none") : cell(joined(list))));
+}
+
+Lumo::ErrorStatus KxConsolePalette::updateCurrentGroupDataInUI(const KxParameter* parameter) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    Row* row = findRow(parameter);
+    if (!row) {
+        return Lumo::eInvalidInput;
+    }
+    row->invalidCell.reset();
+    const KxString names = groupNames(*row->parameter, groupList());
+    tellUpdated(cell(row->name) + (names.isEmpty() ? " in no group" : " in " + cell(names)));
+    return Lumo::eOk;
+}
+
+void KxConsolePalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
+                                           const KxString& detail) {
+    std::vector<KxString> body =
+        KxConsoleText::lines(message.isEmpty() ? KxString(L"(no message)") : message);
+    if (!detail.isEmpty()) {
+        const std::vector<KxString> more = KxConsoleText::lines(detail);
+        body.insert(body.end(), more.begin(), more.end());
+    }
+    const KxString title(L"Parameter not changed (status " +
+                         std::to_wstring(static_cast<int>(status)) + L")");
+    for (const std::string& line : KxConsoleText::framed(title, body)) {
+        print(line);
+    }
+}
+
+void KxConsolePalette::markInvalidCell() {
+    if (!mEdit) {
+        return;
+    }
+    if (Row* row = findRow(mEdit->parameter)) {
+        row->invalidCell = mEdit->column;
+    }
+}
+
+bool KxConsolePalette::isListControlDeleted() const {
+    // This palette keeps no list control between draws: every table is drawn afresh from the rows.
+    // Answering true is what makes the collection observer forward deletions, so the rows never
+    // keep a parameter that its collection has erased.
+    return true;
+}
+
+void KxConsolePalette::setFilterLock(bool lock) {
+    if (lock) {
+        ++mFilterLocks;
+        return;
+    }
+    if (mFilterLocks == 0 || --mFilterLocks > 0) {
+        return;
+    }
+    const int added = std::exchange(mFilterLockAdded, 0);
+    if (mbVisible && added > 0) {
+        print("  + " + rowCount(added));
+    }
+}
+
+void KxConsolePalette::refresh(bool) {
+    // A console table is always drawn whole.
+    if (mbVisible) {
+        draw();
+    }
+}
+
+bool KxConsolePalette::IsVisible() const {
+    return mbVisible;
+}
+
+Lumo::ErrorStatus KxConsolePalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
+    mPredefinedExpressions = expressions;
+    return Lumo::eOk;
+}
+
+void KxConsolePalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
+    expressions = mPredefinedExpressions;
+}
+
+void KxConsolePalette::activeCollectionChanged(KxParameterCollection* collection) {
+    mpActiveCollection = collection;
+}
+
+void KxConsolePalette::resetSearchPattern() {
+    // The console palette has no search box: nothing to reset.
+}
+
+void KxConsolePalette::hideFilterTree(bool hide) {
+    if (!hide) {
+        return;
+    }
+    const bool hadGroups = mpGroups != nullptr;
+    mpGroups = nullptr;
+    mpFilter.reset();
+    mbFilterInverted = false;
+    if (hadGroups) {
+        tellGroups("groups: none");
+    }
+}
+
+KxParameterFilter* KxConsolePalette::getCurrentFilter() const {
+    return mpFilter.get();
+}
+
+void KxConsolePalette::setOutput(std::ostream* out) {
+    mpOut = out ? out : &std::cout;
+}
+
+void KxConsolePalette::draw() {
+    reconcileFilter();
+    const std::vector<Column> columns = tableColumns();
+    KxArray<KxParameter*> all;
+    for (const Row& row : mRows) {
+        all.append(row.parameter);
+    }
+    KxArray<KxParameter*> shown;
+    if (mpFilter) {
+        mpFilter->filterParameters(all, shown);
+    } else {
+        shown = all;
+    }
+
+    const std::vector<Group> groupsNow = groupList();
+    std::vector<std::vector<KxString>> cells;
+    std::vector<bool> marked;
+    for (KxParameter* parameter : shown) {
+        Row& row = *findRow(parameter);
+        row.name = parameter->getName(); // what a later deletion line says
+        const std::optional<Column>& invalid = row.invalidCell;
+        std::vector<KxString> line;
+        for (const Column& column : columns) {
+            KxString text = cellText(*parameter, column, groupsNow);
+            // The refused cell points itself out; the row is marked too, for a hidden column.
+            if (invalid && invalid->isSameAs(column)) {
+                text = KxString(text.wstr() + L" !");
+            }
+            line.push_back(std::move(text));
+        }
+        cells.push_back(std::move(line));
+        marked.push_back(invalid.has_value());
+    }
+
+    std::vector<int> widths;
+    for (const Column& column : columns) {
+        widths.push_back(KxConsoleText::displayWidth(column.title));
+    }
+    for (const std::vector<KxString>& line : cells) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            widths[i] = std::max(widths[i], KxConsoleText::displayWidth(line[i]));
+        }
+    }
+    // The marker column, then the cells two blanks apart, each padded to its column's width.
+    const auto layout = [&](const std::string& marker, auto text) {
+        std::string out = marker;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            out += (i == 0 ? "" : "  ") + text(i);
+        }
+        print(KxConsoleText::trimmedRight(std::move(out)));
+    };
+
+    if (mpFilter) {
+        KxString name;
+        mpFilter->getGroupName(name);
+        print("filter: group " + cell(name) + (mbFilterInverted ? " (inverted)" : ""));
+    }
+    layout("  ", [&](std::size_t i) { return KxConsoleText::padded(columns[i].title, widths[i]); });
+    layout("  ",
+           [&](std::size_t i) { return std::string(static_cast<std::size_t>(widths[i]), '-'); });
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        layout(marked[r] ? "! " : "  ",
+               [&](std::size_t i) { return KxConsoleText::padded(cells[r][i], widths[i]); });
+    }
+    if (cells.empty()) {
+        print("  (no parameters)");
+    }
+}
+
+Lumo::ErrorStatus KxConsolePalette::editName(KxParameter* parameter, const KxString& name) {
+    return edit(parameter, {ColumnKind::kName, {}, {}}, [&] { return parameter->setName(name); });
+}
+
+Lumo::ErrorStatus KxConsolePalette::editExpression(KxParameter* parameter,
+                                                   const KxString& expression) {
+    return edit(parameter, {ColumnKind::kExpression, {}, {}},
+                [&] { return parameter->setExpression(expression); });
+}
+
+Lumo::ErrorStatus KxConsolePalette::editProperty(KxParameter* parameter, const KxString& property,
+                                                 const KxDbEvalVariant& value) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    if (!parameter->getProperty(property.kwszPtr())) {
+        return Lumo::eKeyNotFound;
+    }
+    const KxPaletteEditProperty carrier(property, value);
+    return edit(parameter, {ColumnKind::kProperty, property, {}},
+                [&] { return parameter->setProperty(carrier); });
+}
+
+Lumo::ErrorStatus KxConsolePalette::setGroupFilter(const KxString& groupName, bool invert) {
+    KxParameterGroupCollection* collection = groups();
+    short index = 0;
+    if (groupName.isEmpty() || !collection ||
+        collection->getGroupIndex(groupName, index) != Lumo::eOk) {
+        return Lumo::eInvalidInput;
+    }
+    auto filter = std::make_unique<KxParameterGroupFilter>(groupName, index);
+    filter->setInvertFilter(invert);
+    mpFilter = std::move(filter);
+    mbFilterInverted = invert;
+    KxParameterUtil::showFilteredTaskDialog(nullptr);
+    draw();
+    return Lumo::eOk;
+}
+
+void KxConsolePalette::clearFilter() {
+    mpFilter.reset();
+    mbFilterInverted = false;
+    draw();
+}
+
+std::vector<KxParameter*> KxConsolePalette::rowParameters() const {
+    std::vector<KxParameter*> parameters;
+    for (const Row& row : mRows) {
+        parameters.push_back(row.parameter);
+    }
+    return parameters;
+}
+
+KxParameterManager* KxConsolePalette::manager() const {
+    // A destroyed manager leaves its pointer behind here; only the live one is used.
+    return mpManager && mpManager == KxParameterManager::mpParamManager ? mpManager : nullptr;
+}
+
+KxParameterGroupCollection* KxConsolePalette::groups() const {
+    if (KxParameterManager* live = manager()) {
+        return live->getActiveGroupCollection();
+    }
+    return mpGroups;
+}
+
+std::vector<KxConsolePalette::Group> KxConsolePalette::groupList() const {
+    std::vector<Group> list;
+    KxParameterGroupCollection* collection = groups();
+    if (!collection) {
+        return list;
+    }
+    KxArray<KxString> names;
+    collection->getParameterGroups(names);
+    for (const KxString& name : names) {
+        short index = 0;
+        if (collection->getGroupIndex(name, index) == Lumo::eOk) {
+            list.push_back({name, index});
+        }
+    }
+    return list;
+}
+
+KxString KxConsolePalette::groupNames(const KxParameter& parameter,
+                                      const std::vector<Group>& groups) const {
+    KxParameter::GroupIndexList indexes;
+    parameter.getGroupNameIndexes(indexes);
+    std::vector<KxString> names;
+    for (const Group& group : groups) {
+        if (indexes.contains(group.index)) {
+            names.push_back(group.name);
+        }
+    }
+    return joined(names);
+}
+
+KxString KxConsolePalette::valueText(KxParameter& parameter) {
+    KxDbEvalVariant value;
+    if (parameter.getValue(value) != Lumo::eOk) {
+        return {};
+    }
+    KxString text = KxParameterUtil::evalVariantToString(value);
+    bool numeric = false;
+    if (parameter.convertPrecision(numeric) && numeric) {
+        KxParameterUtil::ConvertToCurrentPrecision(text, parameter.hasAngularUnits(), false);
+    }
+    return text;
+}
+
+KxConsolePalette::Row* KxConsolePalette::findRow(const KxParameter* parameter) {
+    const auto found = mRowIndex.find(parameter);
+    return found == mRowIndex.end() ? nullptr : &*found->second;
+}
+
+bool KxConsolePalette::appendRow(KxParameter* parameter) {
+    if (mRowIndex.count(parameter) != 0) {
+        return false;
+    }
+    mRows.push_back({parameter, parameter->getName(), std::nullopt});
+    mRowIndex.emplace(parameter, std::prev(mRows.end()));
+    return true;
+}
+
+void KxConsolePalette::takeUpManagerParameters() {
+    KxParameterManager* live = manager();
+    if (!live) {
+        return;
+    }
+    KxArray<KxParameter*> parameters;
+    live->getParameters(parameters);
+    for (KxParameter* parameter : parameters) {
+        if (parameter) {
+            appendRow(parameter);
+        }
+    }
+}
+
+Lumo::ErrorStatus KxConsolePalette::edit(KxParameter* parameter, Column column,
+                                         const std::function<Lumo::ErrorStatus()>& change) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    mEdit = Edit{parameter, std::move(column)};
+    const Lumo::ErrorStatus status = change();
+    mEdit.reset();
+    return status;
+}
+
+std::vector<KxConsolePalette::Column> KxConsolePalette::tableColumns() const {
+    std::vector<Column> columns = {
+        {ColumnKind::kName, {}, columnTitle(KxParameterRes::kColumnName, L"Name")},
+        {ColumnKind::kExpression,
+         {},
+         columnTitle(KxParameterRes::kColumnExpression, L"Expression")},
+        {ColumnKind::kValue, {}, columnTitle(KxParameterRes::kColumnValue, L"Value")},
+        {ColumnKind::kGroups, {}, columnTitle(KxParameterRes::kColumnGroups, L"Groups")},
+    };
+    // Only the collections that are still registered are asked: one that was unregistered may be
+    // gone.
+    KxParameterManager* live = manager();
+    if (!live) {
+        return columns;
+    }
+    for (KxParameterCollection* collection : mCollections) {
+        if (!live->getCollections().contains(collection)) {
+            continue;
+        }
+        KxArray<KxColumnHeaderProperty> headers;
+        collection->getSupportedProperties(headers);
+        for (const KxColumnHeaderProperty& header : headers) {
+            const bool known = std::any_of(columns.begin(), columns.end(), [&](const Column& c) {
+                return c.kind == ColumnKind::kProperty && c.key == header.mKey;
+            });
+            if (header.mbVisible && !known) {
+                columns.push_back({ColumnKind::kProperty, header.mKey,
+                                   header.mTitle.isEmpty() ? header.mKey : header.mTitle});
+            }
+        }
+    }
+    return columns;
+}
+
+KxString KxConsolePalette::cellText(KxParameter& parameter, const Column& column,
+                                    const std::vector<Group>& groups) const {
+    switch (column.kind) {
+    case ColumnKind::kName:
+        return parameter.getName();
+    case ColumnKind::kExpression:
+        return parameter.getExpression();
+    case ColumnKind::kValue:
+        return valueText(parameter);
+    case ColumnKind::kGroups:
+        return groupNames(parameter, groups);
+    case ColumnKind::kProperty:
+        break;
+    }
+    const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr());
+    return property ? KxParameterUtil::evalVariantToString(property->value()) : KxString();
+}
+
+void KxConsolePalette::reconcileFilter() {
+    if (!mpFilter || !groups()) {
+        return;
+    }
+    KxString current;
+    mpFilter->getGroupName(current);
+    const short index = mpFilter->getGroupIndex();
+    const std::vector<Group> list = groupList();
+    const auto same = [&](const Group& group) { return group.index == index; };
+    if (std::any_of(list.begin(), list.end(),
+                    [&](const Group& group) { return same(group) && group.name == current; })) {
+        return;
+    }
+    const auto renamed = std::find_if(list.begin(), list.end(), same);
+    if (renamed != list.end()) {
+        mpFilter->renameGroupFilter(renamed->name);
+    } else {
+        mpFilter.reset();
+        mbFilterInverted = false;
+    }
+}
+
+void KxConsolePalette::tellAdded(const std::string& name) {
+    if (mUpdateLocks > 0) {
+        ++mUpdateBatch.added;
+    } else if (mFilterLocks > 0) {
+        ++mFilterLockAdded;
+    } else if (mbVisible) {
+        print("  + " + name);
+    }
+}
+
+void KxConsolePalette::tellUpdated(const std::string& line) {
+    if (mUpdateLocks > 0) {
+        ++mUpdateBatch.updated;
+    } else if (mbVisible) {
+        print("  ~ " + line);
+    }
+}
+
+void KxConsolePalette::tellDeleted(const std::string& name) {
+    if (mUpdateLocks > 0) {
+        ++mUpdateBatch.deleted;
+    } else if (mbVisible) {
+        print("  - " + name);
+    }
+}
+
+void KxConsolePalette::tellGroups(const std::string& line) {
+    if (mUpdateLocks > 0) {
+        mUpdateBatch.groups = true;
+    } else if (mbVisible) {
+        print("  ~ " + line);
+    }
+}
+
+void KxConsolePalette::print(const std::string& line) {
+    *mpOut << line << '\n';
+}

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "collections/KxParameterGroupFilter.h"
+#include "modules/palette/KxConsolePaletteControl.h"
+#include "palette/IKxApParameterManagerESWHost.h"
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The parameters palette of a console: it keeps one row per parameter that the model handed it,
+// in the order they came, prints a short line for each change while it is visible, and draws the
+// whole table on request. Rows hold the parameters' pointers and remember each name, so that a
+// deletion never has to read a parameter.
+class KxConsolePalette final : public IKxApParameterManagerESWHost, public KxConsolePaletteControl {
+public:
+    KxConsolePalette();
+    ~KxConsolePalette() override;
+    KxConsolePalette(const KxConsolePalette&) = delete;
+    KxConsolePalette& operator=(const KxConsolePalette&) = delete;
+
+    // The palette operations, in the interface's order.
+    void initialize(KxParameterManager* manager) override;
+    // Showing draws the whole table, after taking up the parameters that the model added while
+    // the palette was hidden (the model hands additions to a visible palette only). Always true.
+    bool show(bool show, bool activate) override;
+    // A console keeps no window layout to restore: the answer is whether the palette is visible.
+    bool restore(bool restore) override;
+    void cancelCurrentEdit() override;
+    // While held, changes are counted and told in one line when it is released.
+    void setESWLockUpdate(bool lock) override;
+    void SetImageListAndIndexPair(CImageList& images, KxParameterCollection* collection) override;
+    // eNullObjectPointer for null, eInvalidInput for a parameter without a row.
+    Lumo::ErrorStatus updateParameterDataInUI(const KxParameter* parameter) override;
+    // A parameter that has a row keeps it: it is not added twice. eNullObjectPointer for null.
+    Lumo::ErrorStatus addParameterDataInUI(KxParameter* parameter, int origin) override;
+    void deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) override;
+    void repopulateGroupDataInUI(KxParameterGroupCollection* groups) override;
+    Lumo::ErrorStatus updateCurrentGroupDataInUI(const KxParameter* parameter) override;
+    // Printed whether or not the palette is visible: it is how a refusal reaches the user.
+    void showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
+                             const KxString& detail) override;
+    void markInvalidCell() override;
+    bool isListControlDeleted() const override;
+    // While held, additions are counted and told in one line when it is released.
+    void setFilterLock(bool lock) override;
+    // Draws the whole table while the palette is visible.
+    void refresh(bool full) override;
+    bool IsVisible() const override;
+    Lumo::ErrorStatus setPredefinedExpressions(const KxArray<KxString>& expressions) override;
+    void getPredefinedExpressions(KxArray<KxString>& expressions) const override;
+    void activeCollectionChanged(KxParameterCollection* collection) override;
+    void resetSearchPattern() override;
+    // Hiding the filter tree drops the group data and the group filter chosen in it.
+    void hideFilterTree(bool hide) override;
+    KxParameterFilter* getCurrentFilter() const override;
+
+    // What the shell asks of the palette.
+    void setOutput(std::ostream* out) override;
+    void draw() override;
+    Lumo::ErrorStatus editName(KxParameter* parameter, const KxString& name) override;
+    Lumo::ErrorStatus editExpression(KxParameter* parameter, const KxString& expression) override;
+    Lumo::ErrorStatus editProperty(KxParameter* parameter, const KxString& property,
+                                   const KxDbEvalVariant& value) override;
+    Lumo::ErrorStatus setGroupFilter(const KxString& groupName, bool invert) override;
+    // Removes the filter and draws the table, as choosing a filter does.
+    void clearFilter() override;
+
+    // The palette's state, for its tests.
+    std::vector<KxParameter*> rowParameters() const;
+    KxParameterCollection* activeCollection() const { return mpActiveCollection; }
+    bool isEditing() const { return mEdit.has_value(); }
+
+private:
+    enum class ColumnKind { kName, kExpression, kValue, kGroups, kProperty };
+    // A column of the table: a fixed one, or a property column by its key.
+    struct Column {
+        ColumnKind kind = ColumnKind::kName;
+        KxString key;
+        KxString title;
+        bool isSameAs(const Column& other) const { return kind == other.kind && key == other.key; }
+    };
+    struct Row {
+        KxParameter* parameter = nullptr;
+        KxString name;
+        std::optional<Column> invalidCell;
+    };
+    struct Edit {
+        KxParameter* parameter = nullptr;
+        Column column;
+    };
+    // Changes told in one line when a lock is released.
+    struct Batch {
+        int added = 0;
+        int updated = 0;
+        int deleted = 0;
+        bool groups = false;
+        bool isEmpty() const { return added == 0 && updated == 0 && deleted == 0 && !groups; }
+    };
+    // A group as the parameters carry it.
+    struct Group {
+        KxString name;
+        short index = 0;
+    };
+
+    // The manager that initialize gave, while it is still the live one.
+    KxParameterManager* manager() const;
+    // The live manager's group collection; without one, the last that the model handed over.
+    KxParameterGroupCollection* groups() const;
+    std::vector<Group> groupList() const;
+    KxString groupNames(const KxParameter& parameter, const std::vector<Group>& groups) const;
+    static KxString valueText(KxParameter& parameter);
+    // The four fixed columns, then the visible columns of the registered collections.
+    std::vector<Column> tableColumns() const;
+    KxString cellText(KxParameter& parameter, const Column& column,
+                      const std::vector<Group>& groups) const;
+
+    Row* findRow(const KxParameter* parameter);
+    bool appendRow(KxParameter* parameter);
+    void takeUpManagerParameters();
+    // Remembers the cell while the model takes the change, which may mark it invalid.
+    Lumo::ErrorStatus edit(KxParameter* parameter, Column column,
+                           const std::function<Lumo::ErrorStatus()>& change);
+    // The group filter follows a renamed group and goes with a deleted one.
+    void reconcileFilter();
+
+    // A change to tell: counted under a lock, printed while visible otherwise.
+    void tellAdded(const std::string& name);
+    void tellUpdated(const std::string& line);
+    void tellDeleted(const std::string& name);
+    void tellGroups(const std::string& line);
+    void print(const std::string& line);
+
+    std::ostream* mpOut;
+    KxParameterManager* mpManager = nullptr;
+    KxParameterGroupCollection* mpGroups = nullptr;
+    KxParameterCollection* mpActiveCollection = nullptr;
+    std::vector<KxParameterCollection*> mCollections;
+    std::list<Row> mRows;
+    std::unordered_map<const KxParameter*, std::list<Row>::iterator> mRowIndex;
+    std::optional<Edit> mEdit;
+    std::unique_ptr<KxParameterGroupFilter> mpFilter;
+    bool mbFilterInverted = false;
+    bool mbVisible = false;
+    int mUpdateLocks = 0;
+    int mFilterLocks = 0;
+    Batch mUpdateBatch;
+    int mFilterLockAdded = 0;
+    KxArray<KxString> mPredefinedExpressions;
+};
