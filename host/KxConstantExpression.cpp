@@ -14,6 +14,7 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr int kMaxDepth = 100;
+constexpr std::wstring_view kPiName = L"pi";
 
 wchar_t asciiLower(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
@@ -65,53 +66,49 @@ double toDegrees(double radians) {
                                                                                     : degrees;
 }
 
-std::optional<double> applyFunction(std::wstring_view name, double x) {
-    if (name == L"sin") {
-        return sinDegrees(x);
+using Function = double (*)(double);
+
+struct NamedFunction {
+    std::wstring_view name;
+    Function function;
+};
+
+// The one list of function names: the parser and the name test both read it.
+constexpr NamedFunction kFunctions[] = {
+    {L"sin", [](double x) { return sinDegrees(x); }},
+    {L"cos", [](double x) { return cosDegrees(x); }},
+    {L"tan", [](double x) { return tanDegrees(x); }},
+    {L"asin", [](double x) { return toDegrees(std::asin(x)); }},
+    {L"acos", [](double x) { return toDegrees(std::acos(x)); }},
+    {L"atan", [](double x) { return toDegrees(std::atan(x)); }},
+    {L"sqrt", [](double x) { return std::sqrt(x); }},
+    {L"abs", [](double x) { return std::fabs(x); }},
+    {L"round", [](double x) { return std::round(x); }}, // halves away from zero
+    {L"trunc", [](double x) { return std::trunc(x); }},
+    {L"floor", [](double x) { return std::floor(x); }},
+    {L"ceil", [](double x) { return std::ceil(x); }},
+    {L"exp", [](double x) { return std::exp(x); }},
+    {L"ln", [](double x) { return std::log(x); }},
+    {L"log", [](double x) { return std::log10(x); }},
+};
+
+// The function of that lower-case name, or null.
+Function findFunction(std::wstring_view name) {
+    for (const NamedFunction& entry : kFunctions) {
+        if (entry.name == name) {
+            return entry.function;
+        }
     }
-    if (name == L"cos") {
-        return cosDegrees(x);
+    return nullptr;
+}
+
+std::wstring lowerCase(std::wstring_view name) {
+    std::wstring lower;
+    lower.reserve(name.size());
+    for (const wchar_t c : name) {
+        lower += asciiLower(c);
     }
-    if (name == L"tan") {
-        return tanDegrees(x);
-    }
-    if (name == L"asin") {
-        return toDegrees(std::asin(x));
-    }
-    if (name == L"acos") {
-        return toDegrees(std::acos(x));
-    }
-    if (name == L"atan") {
-        return toDegrees(std::atan(x));
-    }
-    if (name == L"sqrt") {
-        return std::sqrt(x);
-    }
-    if (name == L"abs") {
-        return std::fabs(x);
-    }
-    if (name == L"round") {
-        return std::round(x); // halves away from zero
-    }
-    if (name == L"trunc") {
-        return std::trunc(x);
-    }
-    if (name == L"floor") {
-        return std::floor(x);
-    }
-    if (name == L"ceil") {
-        return std::ceil(x);
-    }
-    if (name == L"exp") {
-        return std::exp(x);
-    }
-    if (name == L"ln") {
-        return std::log(x);
-    }
-    if (name == L"log") {
-        return std::log10(x);
-    }
-    return std::nullopt;
+    return lower;
 }
 
 // Recursive descent over the text; every rule gives nullopt on failure, which ends the parse.
@@ -237,7 +234,7 @@ private:
         while (mPos < mText.size() && (isNameStart(mText[mPos]) || isDigit(mText[mPos]))) {
             name += asciiLower(mText[mPos++]);
         }
-        if (name == L"pi") {
+        if (name == kPiName) {
             return kPi;
         }
         if (!take(L'(')) {
@@ -247,8 +244,8 @@ private:
         if (!argument || !take(L')')) {
             return std::nullopt;
         }
-        const std::optional<double> result = applyFunction(name, *argument);
-        return result ? finite(*result) : std::nullopt;
+        const Function function = findFunction(name);
+        return function ? finite(function(*argument)) : std::nullopt;
     }
 
     std::wstring_view mText;
@@ -271,4 +268,12 @@ bool kxdbIsExpressionAConstant(const KxString& expression, KxDbEvalVariant& valu
         value = number;
     }
     return true;
+}
+
+bool kxdbIsExpressionFunctionName(const KxString& name) {
+    return findFunction(lowerCase(name.wstr())) != nullptr;
+}
+
+bool kxdbIsExpressionConstantName(const KxString& name) {
+    return lowerCase(name.wstr()) == kPiName;
 }

@@ -15,3 +15,9 @@
 // False, `value` untouched, for anything else: an unknown name, a syntax error, a division by zero,
 // a result or intermediate value that is not finite, or nesting deeper than 100 levels.
 KX_EXPORT bool kxdbIsExpressionAConstant(const KxString& expression, KxDbEvalVariant& value);
+
+// True when `name` is one of the function names above, in any ASCII case: a provider that puts
+// names of its own into expressions must keep clear of these.
+KX_EXPORT bool kxdbIsExpressionFunctionName(const KxString& name);
+// True when `name` is `pi`, in any ASCII case.
+KX_EXPORT bool kxdbIsExpressionConstantName(const KxString& name);

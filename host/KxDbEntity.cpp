@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+KxDbEntity::~KxDbEntity() = default;
+
 Lumo::ErrorStatus KxDbEntity::checkAccess(const KxDbFullSubentPath& path) const {
     if (!isOpen()) {
         return Lumo::eNotOpen;

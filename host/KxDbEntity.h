@@ -18,6 +18,10 @@ struct KxDbHighlight {
 // A drawable object. Its highlights form a stack: each push stands until a pop of the same path.
 class KX_EXPORT KxDbEntity : public KxDbObject {
 public:
+    // Defined in the host, so that the host owns the class's vtable: an entity that a module made
+    // can then outlive the module in a database.
+    ~KxDbEntity() override;
+
     // The entity must be open and the path must lead to it: eNotOpen, eInvalidInput otherwise.
     Lumo::ErrorStatus pushHighlight(const KxDbFullSubentPath& path, KxGiHighlightStyle style);
     // Takes away the latest highlight of that path; eNotHighlighted when none stands.

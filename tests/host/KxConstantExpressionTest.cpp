@@ -124,4 +124,28 @@ TEST(ConstantExpression, DeepNestingIsRefusedWithoutExhaustingTheStack) {
     expectInteger(sum.c_str(), 100000);
 }
 
+TEST(ConstantExpressionNames, AreTheEvaluatorsOwnInAnyCase) {
+    KxDbEvalVariant value;
+    for (const wchar_t* name : {L"sin", L"cos", L"tan", L"asin", L"acos", L"atan", L"sqrt", L"abs",
+                                L"round", L"trunc", L"floor", L"ceil", L"exp", L"ln", L"log"}) {
+        EXPECT_TRUE(kxdbIsExpressionFunctionName(name)) << KxString(name);
+        EXPECT_TRUE(kxdbIsExpressionAConstant(KxString(std::wstring(name) + L"(0.5)"), value))
+            << KxString(name);
+        EXPECT_FALSE(kxdbIsExpressionConstantName(name)) << KxString(name);
+    }
+    EXPECT_TRUE(kxdbIsExpressionFunctionName(L"SQRT"));
+    EXPECT_TRUE(kxdbIsExpressionFunctionName(L"Log"));
+    for (const wchar_t* other : {L"pi", L"sinh", L"si", L"width", L"log10"}) {
+        EXPECT_FALSE(kxdbIsExpressionFunctionName(other)) << KxString(other);
+        EXPECT_FALSE(kxdbIsExpressionAConstant(KxString(std::wstring(other) + L"(0.5)"), value))
+            << KxString(other);
+    }
+    EXPECT_FALSE(kxdbIsExpressionFunctionName(L""));
+    EXPECT_FALSE(kxdbIsExpressionFunctionName(L"sin "));
+    EXPECT_TRUE(kxdbIsExpressionConstantName(L"pi"));
+    EXPECT_TRUE(kxdbIsExpressionConstantName(L"PI"));
+    EXPECT_FALSE(kxdbIsExpressionConstantName(L"pie"));
+    EXPECT_FALSE(kxdbIsExpressionConstantName(L""));
+}
+
 } // namespace

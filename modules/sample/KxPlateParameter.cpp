@@ -1,0 +1,120 @@
+#include "KxPlateParameter.h"
+
+#include "KxPlateCollection.h"
+#include "KxPlateDescriptionProperty.h"
+#include "KxPlateEntities.h"
+#include "KxPlateToleranceProperty.h"
+#include "KxPlateUsageCountProperty.h"
+
+#include "host/KxEvalVariantText.h"
+
+KxPlateParameter::KxPlateParameter(KxPlateCollection* plate, Kind kind, KxDbObjectId entityId)
+    : KxParameter(plate), mpPlate(plate), mKind(kind), mEntityId(entityId) {
+    addProperty(new KxPlateDescriptionProperty());
+    addProperty(new KxPlateUsageCountProperty());
+    addProperty(new KxPlateToleranceProperty(mTolerance));
+}
+
+KxPlateParameter::~KxPlateParameter() {
+    KxPlateEntities::remove(mEntityId);
+}
+
+Lumo::ErrorStatus KxPlateParameter::getEntityId(KxDbObjectId& id) {
+    id = mEntityId;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::getDescription(KxString& description) const {
+    description = mDescription;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::setDescription(const KxString& description) {
+    mDescription = description;
+    if (KxParameterProperty* property = getProperty(KxPlateDescriptionProperty::kName)) {
+        property->value() = description;
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::getValue(KxDbEvalVariant& value) {
+    value = mNumber;
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::getTypeName(KxString& typeName) const {
+    switch (mKind) {
+    case Kind::kDistance:
+        typeName = L"Distance";
+        break;
+    case Kind::kAngle:
+        typeName = L"Angle";
+        break;
+    case Kind::kNumber:
+        typeName = L"Number";
+        break;
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::getValueText(KxString& text) {
+    text = kxdbEvalVariantToString(KxDbEvalVariant(mNumber));
+    return Lumo::eOk;
+}
+
+bool KxPlateParameter::hasAngularUnits() {
+    return mKind == Kind::kAngle;
+}
+
+void KxPlateParameter::setTolerance(double tolerance) {
+    mTolerance = tolerance;
+    if (KxParameterProperty* property = getProperty(KxPlateToleranceProperty::kName)) {
+        property->value() = tolerance;
+    }
+}
+
+void KxPlateParameter::storeName(const KxString& name) {
+    KxParameter::setNameInternal(name);
+}
+
+void KxPlateParameter::storeExpression(const KxString& expression) {
+    KxParameter::setExpressionInternal(expression);
+}
+
+void KxPlateParameter::setGroups(const GroupIndexList& groupIndexes) {
+    setGroupNameIndexesInternal(groupIndexes);
+}
+
+Lumo::ErrorStatus KxPlateParameter::addToGroup(const short&, KxString&) {
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::removeFromGroup(const short&, KxString&) {
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::setNameInternal(const KxString& name) {
+    const KxString oldName = getName();
+    KxParameter::setNameInternal(name);
+    mpPlate->nameStored(*this, oldName);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::setExpressionInternal(const KxString& expression) {
+    KxParameter::setExpressionInternal(expression);
+    mpPlate->expressionStored(*this);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxPlateParameter::validateName(const KxString& name, KxString& message) {
+    return mpPlate->vetName(*this, name, message);
+}
+
+Lumo::ErrorStatus KxPlateParameter::validateExpression(const KxString& expression,
+                                                       KxString& message) {
+    return mpPlate->vetExpression(*this, expression, message);
+}
+
+Lumo::ErrorStatus KxPlateParameter::updateParameterInternal() {
+    return mpPlate->reevaluate(*this);
+}

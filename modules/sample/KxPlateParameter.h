@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/KxParameter.h"
+
+class KxPlateCollection;
+
+// One dimension of the bracket plate: a real value computed from its expression, a description, a
+// tolerance and an entity of the drawing that stands for it. Its three properties are
+// "description" (text), "usage_count" (read-only, the parameters whose expressions name it) and
+// "tolerance" (one of a set of reals). Vetting and evaluation are the plate's, which sees all
+// parameters.
+class KxPlateParameter : public KxParameter {
+public:
+    enum class Kind { kDistance, kAngle, kNumber };
+
+    // The parameter is not added to the plate by this.
+    KxPlateParameter(KxPlateCollection* plate, Kind kind, KxDbObjectId entityId);
+    // Deletes its entity, when the drawing still has it.
+    ~KxPlateParameter() override;
+
+    Lumo::ErrorStatus getEntityId(KxDbObjectId& id) override;
+    Lumo::ErrorStatus getDescription(KxString& description) const override;
+    Lumo::ErrorStatus setDescription(const KxString& description) override;
+    // Always a real.
+    Lumo::ErrorStatus getValue(KxDbEvalVariant& value) override;
+    Lumo::ErrorStatus getTypeName(KxString& typeName) const override;
+    Lumo::ErrorStatus getValueText(KxString& text) override;
+    // An angle's value is in degrees.
+    bool hasAngularUnits() override;
+    // The public joining and leaving, which the hooks below would hide.
+    using KxParameter::addToGroup;
+    using KxParameter::removeFromGroup;
+
+    KxPlateCollection* plate() const { return mpPlate; }
+    Kind kind() const { return mKind; }
+    double number() const { return mNumber; }
+    void setNumber(double number) { mNumber = number; }
+    double tolerance() const { return mTolerance; }
+    // Also the "tolerance" property's value; the set of allowed values is the property's to check.
+    void setTolerance(double tolerance);
+
+    // The plate's own ways to set the texts and the groups as they are, without vetting, for a
+    // drawing being built or references being renamed; nobody hears of the texts.
+    void storeName(const KxString& name);
+    void storeExpression(const KxString& expression);
+    void setGroups(const GroupIndexList& groupIndexes);
+
+protected:
+    // Any group may be joined and left.
+    Lumo::ErrorStatus addToGroup(const short& groupIndex, KxString& message) override;
+    Lumo::ErrorStatus removeFromGroup(const short& groupIndex, KxString& message) override;
+    // A new name is carried into the expressions that used the old one.
+    Lumo::ErrorStatus setNameInternal(const KxString& name) override;
+    // A new expression is evaluated, and so is every parameter that depends on it.
+    Lumo::ErrorStatus setExpressionInternal(const KxString& expression) override;
+    Lumo::ErrorStatus validateName(const KxString& name, KxString& message) override;
+    Lumo::ErrorStatus validateExpression(const KxString& expression, KxString& message) override;
+    // Evaluates the expression again with the values of the moment.
+    Lumo::ErrorStatus updateParameterInternal() override;
+
+private:
+    KxPlateCollection* mpPlate;
+    Kind mKind;
+    KxDbObjectId mEntityId;
+    double mNumber = 0.0;
+    KxString mDescription;
+    double mTolerance = 0.1;
+};
