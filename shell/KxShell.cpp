@@ -143,6 +143,9 @@ void KxShell::stop() {
 }
 
 void KxShell::run(std::istream& in, bool prompt) {
+    if (prompt) {
+        mOut << "Type 'help' for the commands, 'quit' to leave.\n";
+    }
     std::string line;
     while (!mbQuit) {
         if (prompt) {
