@@ -1,13 +1,13 @@
 #include "collections/KxParameterCollection.h"
 
 #include "collections/KxParameterCollectionReactor.h"
+#include "collections/KxParameterListMatching.h"
 #include "collections/KxParameterPropertyEnabler.h"
 #include "model/KxReactorList.h"
 #include "model/KxReactorWalk.h"
 #include "palette/KxApParameterManagerESW.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 KxParameterCollection::KxParameterCollection(const wchar_t* name) : mName(name) {}
 
@@ -72,22 +72,7 @@ void KxParameterCollection::removeFromList(const KxArray<KxParameter*>& paramete
         mParameters.setLogicalLength(0);
         return;
     }
-    std::unordered_map<KxParameter*, int> toRemove;
-    toRemove.reserve(static_cast<std::size_t>(parameters.length()));
-    for (KxParameter* parameter : parameters) {
-        ++toRemove[parameter];
-    }
-    int kept = 0;
-    for (int i = 0; i < mParameters.length(); ++i) {
-        KxParameter* parameter = mParameters[i];
-        auto entry = toRemove.find(parameter);
-        if (entry != toRemove.end() && entry->second > 0) {
-            --entry->second;
-        } else {
-            mParameters[kept++] = parameter;
-        }
-    }
-    mParameters.setLogicalLength(kept);
+    removeFirstOccurrences(mParameters, parameters);
 }
 
 Lumo::ErrorStatus KxParameterCollection::addReactor(KxParameterCollectionReactor* reactor) {

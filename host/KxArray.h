@@ -16,13 +16,18 @@ struct KxArrayMemCopyReallocator {
     static_assert(std::is_trivially_copyable_v<T>, "byte copy needs a trivially copyable type");
 
     static T* reallocate(T* storage, int oldPhysical, int /*used*/, int newPhysical) {
-        void* grown = std::realloc(storage, static_cast<std::size_t>(newPhysical) * sizeof(T));
+        // Unsigned counts: the optimiser then knows that the zeroed slots lie after the old ones.
+        const auto oldCount = static_cast<std::size_t>(oldPhysical);
+        const auto newCount = static_cast<std::size_t>(newPhysical);
+        void* grown = std::realloc(storage, newCount * sizeof(T));
         if (!grown) {
             throw std::bad_alloc();
         }
         T* elements = static_cast<T*>(grown);
-        std::memset(static_cast<void*>(elements + oldPhysical), 0,
-                    static_cast<std::size_t>(newPhysical - oldPhysical) * sizeof(T));
+        if (newCount > oldCount) {
+            std::memset(static_cast<void*>(elements + oldCount), 0,
+                        (newCount - oldCount) * sizeof(T));
+        }
         return elements;
     }
     static void release(T* storage, int /*physical*/) { std::free(storage); }
@@ -159,6 +164,23 @@ public:
         return mLogicalLength++;
     }
 
+    // Appends `count` elements read from `items`, which must not lie in this array. The storage
+    // grows once, to the physical length that appending them one by one would reach.
+    void append(const T* items, int count) {
+        if (count <= 0) {
+            return;
+        }
+        const int needed = static_cast<int>(
+            std::min<long long>(static_cast<long long>(mLogicalLength) + count, INT_MAX));
+        int physical = mPhysicalLength;
+        while (needed > physical) {
+            physical = grownPhysicalLength(physical, physical + 1);
+        }
+        setPhysicalLength(physical);
+        R::copy(mpStorage + mLogicalLength, items, needed - mLogicalLength);
+        mLogicalLength = needed;
+    }
+
     // The index of the first element equal to `value`, or -1.
     int find(const T& value) const {
         for (int i = 0; i < mLogicalLength; ++i) {
@@ -220,12 +242,13 @@ public:
 private:
     void reserve(int needed) {
         if (needed > mPhysicalLength) {
-            setPhysicalLength(grownPhysicalLength(needed));
+            setPhysicalLength(grownPhysicalLength(mPhysicalLength, needed));
         }
     }
 
-    int grownPhysicalLength(int needed) const {
-        const long long physical = mPhysicalLength;
+    // The physical length after one growth from `current` when `needed` slots are wanted.
+    int grownPhysicalLength(int current, int needed) const {
+        const long long physical = current;
         const long long bytes = physical * static_cast<long long>(sizeof(T));
         long long step = bytes < kFixedStepBytes
                              ? physical

@@ -2,6 +2,7 @@
 
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupFilter.h"
+#include "collections/KxParameterListMatching.h"
 #include "host/KxAssocErrorUtil.h"
 #include "host/KxModuleLoader.h"
 #include "manager/KxParameterCollectionObserver.h"
@@ -12,7 +13,6 @@
 #include "palette/KxApParameterManagerESW.h"
 
 #include <cstdint>
-#include <unordered_set>
 
 KxParameterManager* KxParameterManager::mpParamManager = nullptr;
 
@@ -240,14 +240,8 @@ void KxParameterManager::deleteParameters(const KxArray<KxParameter*>& parameter
     for (int i = 0; i < mCollections.length(); ++i) {
         KxParameterCollection* collection = mCollections[i];
         // Built at each visit: the reactors of an earlier collection may have changed this one.
-        const KxArray<KxParameter*>& held = collection->getParameters();
-        const std::unordered_set<KxParameter*> members(held.begin(), held.end());
         KxArray<KxParameter*> share;
-        for (KxParameter* parameter : listed) {
-            if (members.count(parameter) != 0) {
-                share.append(parameter);
-            }
-        }
+        appendHeldEntries(listed, collection->getParameters(), share);
         status = collection->checkParametersForDeletion(share);
         if (status == Lumo::eOk) {
             collection->deleteParameters(share);
@@ -258,8 +252,7 @@ void KxParameterManager::deleteParameters(const KxArray<KxParameter*>& parameter
 void KxParameterManager::getParameters(KxArray<KxParameter*>& parameters) const {
     parameters.setLogicalLength(0);
     for (KxParameterCollection* collection : mCollections) {
-        for (KxParameter* parameter : collection->getParameters()) {
-            parameters.append(parameter);
-        }
+        const KxArray<KxParameter*>& held = collection->getParameters();
+        parameters.append(held.asArrayPtr(), held.length());
     }
 }

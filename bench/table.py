@@ -1,0 +1,107 @@
+"""Prints the table of a benchmark run (Google Benchmark JSON) and checks the targets.
+
+Each operation BM_<op>/<n> is shown beside BM_Baseline_<op>/<n>: nanoseconds per parameter, their
+ratio, and the growth of the cost per parameter from 10,000 to 1,000,000 parameters. Exits with 1
+when a target does not hold.
+"""
+
+import json
+import sys
+
+RATIO_LIMIT = 3.0  # at 1,000,000 parameters, against the baseline
+GROWTH_LIMIT = 4.0  # per parameter, 1,000,000 against 10,000
+APPEND_RATIO_LIMIT = 2.0  # KxArray append against std::vector::push_back
+BYTES_LIMIT = 320.0  # heap bytes per registered parameter
+SMALL, LARGE = 10000, 1000000
+
+
+def load(path):
+    with open(path, encoding="utf-8") as file:
+        runs = json.load(file)["benchmarks"]
+    results = {}
+    errors = []
+    for run in runs:
+        if run.get("run_type", "iteration") != "iteration":
+            continue
+        parts = run["name"].split("/")
+        name, n = parts[0], int(parts[1])
+        if run.get("error_occurred"):
+            errors.append(f"{name}/{n}: {run.get('error_message', 'error')}")
+            continue
+        results[(name, n)] = run
+    return results, errors
+
+
+def main(path):
+    results, errors = load(path)
+    failures = list(errors)
+    operations = []
+    for name, _ in results:
+        if name.startswith("BM_") and not name.startswith("BM_Baseline_"):
+            operation = name[len("BM_"):]
+            if operation not in operations:
+                operations.append(operation)
+
+    header = ("operation", "n", "ns/param", "baseline", "ratio", "growth", "bytes/param", "targets")
+    rows = []
+    for operation in operations:
+        sizes = sorted(n for name, n in results if name == "BM_" + operation)
+        for n in sizes:
+            run = results[("BM_" + operation, n)]
+            cost = run["ns_per_item"]
+            base_run = results.get(("BM_Baseline_" + operation, n))
+            base = base_run["ns_per_item"] if base_run else None
+            ratio = cost / base if base else None
+            growth = None
+            if n == LARGE and ("BM_" + operation, SMALL) in results:
+                growth = cost / results[("BM_" + operation, SMALL)]["ns_per_item"]
+            bytes_per = run.get("bytes_per_item")
+            notes = []
+            if operation == "ArrayAppend":
+                if ratio is not None and ratio > APPEND_RATIO_LIMIT:
+                    notes.append(f"ratio > {APPEND_RATIO_LIMIT:g}")
+                notes.append("growth rule exact")  # the benchmark fails otherwise
+            if n == LARGE and ratio is not None and ratio > RATIO_LIMIT:
+                notes.append(f"ratio > {RATIO_LIMIT:g}")
+            if growth is not None and growth > GROWTH_LIMIT:
+                notes.append(f"growth > {GROWTH_LIMIT:g}")
+            if bytes_per is not None and bytes_per > BYTES_LIMIT:
+                notes.append(f"bytes > {BYTES_LIMIT:g}")
+            checked = n == LARGE or operation == "ArrayAppend" or bytes_per is not None
+            failed = [note for note in notes if ">" in note]
+            failures += [f"{operation}/{n}: {note}" for note in failed]
+            verdict = ("FAIL: " + ", ".join(failed)) if failed else ("ok" if checked else "")
+            rows.append((
+                operation,
+                f"{n:,}",
+                f"{cost:.2f}",
+                f"{base:.2f}" if base is not None else "-",
+                f"{ratio:.2f}" if ratio is not None else "-",
+                f"{growth:.2f}" if growth is not None else "",
+                f"{bytes_per:.0f}" if bytes_per is not None else "",
+                verdict,
+            ))
+
+    widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(len(header))]
+    def line(row):
+        return "  ".join(str(cell).ljust(widths[i]) if i in (0, 7) else str(cell).rjust(widths[i])
+                         for i, cell in enumerate(row)).rstrip()
+    print(line(header))
+    print(line(["-" * width for width in widths]))
+    for row in rows:
+        print(line(row))
+    print()
+    print(f"Targets: ratio <= {RATIO_LIMIT:g} at {LARGE:,}, growth <= {GROWTH_LIMIT:g} from "
+          f"{SMALL:,}, append ratio <= {APPEND_RATIO_LIMIT:g}, <= {BYTES_LIMIT:g} heap bytes "
+          "per parameter.")
+    if failures:
+        print("NOT MET:")
+        for failure in failures:
+            print("  " + failure)
+        return 1
+    print("All targets met.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else "build/release/bench.json"))
