@@ -164,3 +164,30 @@ TEST(KxArrayCopies, AssignmentKeepsTheTargetsGrowLengthACopyTakesTheSources) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(KxArrayGrowth, AppendingManyAtOnceEndsWhereAppendingOneByOneDoes) {
+    std::vector<int*> items(300000);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = reinterpret_cast<int*>(i + 1);
+    }
+    for (int count : {1, 8, 9, 131072, 300000}) {
+        KxArray<int*> once(0, 5);
+        KxArray<int*> oneByOne(0, 5);
+        once.append(items[0]);
+        oneByOne.append(items[0]);
+        once.append(items.data(), count);
+        for (int i = 0; i < count; ++i) {
+            oneByOne.append(items[static_cast<std::size_t>(i)]);
+        }
+        EXPECT_EQ(once.physicalLength(), oneByOne.physicalLength()) << count;
+        ASSERT_EQ(once.length(), count + 1);
+        EXPECT_TRUE(std::equal(once.begin(), once.end(), oneByOne.begin())) << count;
+    }
+    KxArray<int*> unchanged;
+    unchanged.append(items.data(), 0);
+    EXPECT_EQ(unchanged.physicalLength(), 0);
+}
+
+} // namespace

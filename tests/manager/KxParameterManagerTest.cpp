@@ -13,6 +13,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <random>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Call = RecordingPalette::Call;
@@ -432,6 +436,59 @@ TEST_F(Manager, DeletingACollectionsOwnListReachesEveryCollectionThatHoldsThem) 
     manager->deleteParameters(first.getParameters());
     EXPECT_THAT(first.getParameters(), IsEmpty());
     EXPECT_THAT(second.getParameters(), ElementsAre(&own));
+}
+
+} // namespace
+
+namespace {
+
+// What deleting `doomed` leaves in a collection holding `held`: its share, in the order and as
+// often as the list names it, removed first occurrence by first occurrence.
+std::vector<KxParameter*> leftAfter(std::vector<KxParameter*> held,
+                                    const std::vector<KxParameter*>& doomed) {
+    const std::vector<KxParameter*> before = held;
+    for (KxParameter* parameter : doomed) {
+        if (std::find(before.begin(), before.end(), parameter) == before.end()) {
+            continue;
+        }
+        const auto first = std::find(held.begin(), held.end(), parameter);
+        if (first != held.end()) {
+            held.erase(first);
+        }
+    }
+    return held;
+}
+
+TEST_F(Manager, EachCollectionLosesExactlyItsShareOfARandomList) {
+    std::mt19937 random(7);
+    std::vector<std::unique_ptr<TestParameter>> pool;
+    for (int i = 0; i < 40; ++i) {
+        pool.push_back(std::make_unique<TestParameter>());
+    }
+    for (int round = 0; round < 100; ++round) {
+        TestCollection collections[3];
+        std::vector<KxParameter*> held[3];
+        for (int c = 0; c < 3; ++c) {
+            for (int i = static_cast<int>(random() % 12); i > 0; --i) {
+                held[c].push_back(pool[random() % 30].get());
+                collections[c].addParameter(held[c].back());
+            }
+            manager->registerCollection(&collections[c], images);
+        }
+        std::vector<KxParameter*> doomed;
+        KxArray<KxParameter*> doomedArray;
+        for (int i = 1 + static_cast<int>(random() % 15); i > 0; --i) {
+            doomed.push_back(pool[random() % pool.size()].get());
+            doomedArray.append(doomed.back());
+        }
+        manager->deleteParameters(doomedArray);
+        for (int c = 0; c < 3; ++c) {
+            ASSERT_THAT(collections[c].getParameters(),
+                        ::testing::ElementsAreArray(leftAfter(held[c], doomed)))
+                << "round " << round << ", collection " << c;
+            manager->unRegisterCollection(&collections[c]);
+        }
+    }
 }
 
 } // namespace
