@@ -7,6 +7,7 @@
 #include "manager/KxParameterManagerReactor.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "support/ModuleAccess.h"
+#include "support/RecordingManagerReactor.h"
 #include "support/RecordingPalette.h"
 #include "support/TestCollection.h"
 
@@ -22,44 +23,6 @@ using ::testing::IsEmpty;
 using Call = RecordingPalette::Call;
 
 namespace {
-
-std::string nameOf(const KxParameterCollection* collection) {
-    return collection ? utf8(collection->collectionName()) : "null";
-}
-
-class RecordingManagerReactor : public KxParameterManagerReactor {
-public:
-    explicit RecordingManagerReactor(EventLog& log) : mLog(log) {}
-    void collectionWillBeRegistered(KxParameterCollection* c) override { write("willRegister", c); }
-    void collectionRegistered(KxParameterCollection* c) override { write("registered", c); }
-    void collectionWillBeUnregistered(KxParameterCollection* c) override {
-        write("willUnregister", c);
-    }
-    void collectionUnregistered(KxParameterCollection* c) override { write("unregistered", c); }
-    void activeCollectionWillBeSet(KxParameterCollection* c) override { write("willActivate", c); }
-    void activeCollectionSet(KxParameterCollection* c) override { write("activated", c); }
-    void groupCollectionWillBeRegistered(KxParameterGroupCollection* g) override {
-        write("willRegisterGroups", g);
-    }
-    void groupCollectionRegistered(KxParameterGroupCollection* g) override {
-        write("registeredGroups", g);
-    }
-    void groupCollectionWillBeUnregistered(KxParameterGroupCollection* g) override {
-        write("willUnregisterGroups", g);
-    }
-    void groupCollectionUnregistered(KxParameterGroupCollection* g) override {
-        write("unregisteredGroups", g);
-    }
-
-private:
-    void write(const char* what, const KxParameterCollection* collection) {
-        mLog.push_back(std::string("M: ") + what + " " + nameOf(collection));
-    }
-    void write(const char* what, const KxParameterGroupCollection* groups) {
-        mLog.push_back(std::string("M: ") + what + (groups ? " groups" : " null"));
-    }
-    EventLog& mLog;
-};
 
 class TestGroups : public KxParameterGroupCollection {
 public:
