@@ -114,6 +114,7 @@ TEST(PaletteProxy, IsMadeOnceWhenManyThreadsAskAtOnce) {
 }
 
 TEST(PaletteProxyInitialize, LoadsThePaletteModuleOnceAndForwardsEachTime) {
+    unloadAllModules();
     ASSERT_TRUE(kxrxAddModuleDirectory(KX_TEST_MODULE_DIR));
     auto* manager = reinterpret_cast<KxParameterManager*>(0x40);
     KxApParameterManagerESW& proxy = *KxApParameterManagerESW::instance();
@@ -140,6 +141,7 @@ TEST(PaletteProxyInitialize, LoadsThePaletteModuleOnceAndForwardsEachTime) {
 }
 
 TEST(PaletteProxyInitialize, WithoutThePaletteModuleTheProxyStaysDetachedAndWorking) {
+    unloadAllModules();
     ASSERT_TRUE(kxrxAddModuleDirectory(std::string(KX_TEST_MODULE_DIR) + "/absent"));
     ::testing::internal::CaptureStderr();
     KxApParameterManagerESW::instance()->initialize(nullptr);

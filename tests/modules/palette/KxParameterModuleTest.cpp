@@ -4,6 +4,7 @@
 #include "manager/KxParameterManager.h"
 #include "modules/palette/KxConsolePaletteControl.h"
 #include "palette/KxApParameterManagerESW.h"
+#include "support/ModuleAccess.h"
 #include "support/TestCollection.h"
 
 #include <gmock/gmock.h>
@@ -31,7 +32,7 @@ struct PaletteModule : ::testing::Test {
     std::ostringstream out;
 
     void SetUp() override {
-        kxrxClearModuleDirectories();
+        unloadAllModules();
         ASSERT_TRUE(kxrxAddModuleDirectory(KX_BIN_DIR));
     }
     void TearDown() override {
