@@ -4,6 +4,7 @@
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,15 @@ using EventLog = std::vector<std::string>;
 
 inline std::string utf8(const KxString& text) {
     return text.toUtf8();
+}
+
+// An array of the given parameters, in order.
+inline KxArray<KxParameter*> parameterList(std::initializer_list<KxParameter*> parameters) {
+    KxArray<KxParameter*> array;
+    for (KxParameter* parameter : parameters) {
+        array.append(parameter);
+    }
+    return array;
 }
 
 // A provider's parameter whose vetting is set by the test and whose hooks write to a log.
