@@ -1,243 +1,160 @@
 #include "support/HostSession.h"
 
-#include "host/KxApDocument.h"
 #include "host/KxDbDatabase.h"
 #include "host/KxDbEntity.h"
 #include "manager/KxApDocLock.h"
 #include "manager/KxPmUndoBracket.h"
+#include "support/TestParameter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-
-const KxApDocLockRequest kBracketLock{4, L"PARAMETERS", L"PARAMETER", false, Lumo::eOk};
+using Statuses = std::vector<Lumo::ErrorStatus>;
+using enum Lumo::ErrorStatus;
 
 struct UndoBracket : HostSession {
     ModelessNotices notices;
     KxApDocument* document = kxDocManagerPtr()->newDocument(L"drawing");
 };
 
-TEST_F(UndoBracket, LocksUnderTheCommandsNamesAndReleasesOnce) {
-    {
-        KxPmUndoBracket bracket(document);
-        EXPECT_THAT(document->lockRequests(), ElementsAre(kBracketLock));
-        EXPECT_EQ(document->lockDepth(), 1);
-        EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETER"));
-        EXPECT_THAT(document->unlockRequests(), IsEmpty());
-    }
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETER", L"end "));
-    EXPECT_THAT(document->unlockRequests(), ElementsAre(Lumo::eOk));
-    EXPECT_EQ(document->lockDepth(), 0);
-    EXPECT_EQ(document->lockRequests().size(), 1u);
-}
-
-TEST_F(UndoBracket, TheNamesAreTheHostsOwn) {
-    ASSERT_TRUE(kxedRemoveCommand(L"PARAMETERS"));
-    ASSERT_TRUE(kxedAddCommand(KxEd::kParametricGroup, L"Parameters", L"PARAMETRES"));
-    { KxPmUndoBracket bracket(document); }
-    EXPECT_THAT(document->lockRequests(),
-                ElementsAre(KxApDocLockRequest{4, L"Parameters", L"PARAMETRES", false, Lumo::eOk}));
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETRES", L"end "));
-}
-
-TEST_F(UndoBracket, WithoutADocumentOnlyTheNoticesAreSent) {
-    { KxPmUndoBracket bracket(nullptr); }
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETER", L"end "));
-    EXPECT_THAT(document->lockRequests(), IsEmpty());
-    EXPECT_THAT(document->unlockRequests(), IsEmpty());
-}
-
-TEST_F(UndoBracket, ADocumentWriteLockedAlreadyIsNeitherLockedNorUnlocked) {
-    ASSERT_EQ(kxDocManagerPtr()->lockDocument(document, kKxDocLockWrite, L"X", L"X", true),
-              Lumo::eOk);
-    { KxPmUndoBracket bracket(document); }
-    EXPECT_EQ(document->lockRequests().size(), 1u);
-    EXPECT_EQ(document->lockDepth(), 1);
-    EXPECT_THAT(document->unlockRequests(), IsEmpty());
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETER", L"end "));
-
-    // The write bit among others is enough; other bits alone are not.
-    KxApDocument* other = kxDocManagerPtr()->newDocument(L"other");
-    other->setMyLockModeAnswer(kKxDocLockWrite | kKxDocLockRead);
-    { KxPmUndoBracket bracket(other); }
-    EXPECT_THAT(other->lockRequests(), IsEmpty());
-    other->setMyLockModeAnswer(kKxDocLockRead);
-    { KxPmUndoBracket bracket(other); }
-    EXPECT_THAT(other->lockRequests(), ElementsAre(kBracketLock));
-    EXPECT_THAT(other->unlockRequests(), ElementsAre(Lumo::eOk));
-}
-
-TEST_F(UndoBracket, ARefusedLockIsNotReleased) {
-    const auto refusal = static_cast<Lumo::ErrorStatus>(77);
-    document->refuseLocks(refusal);
-    { KxPmUndoBracket bracket(document); }
-    KxApDocLockRequest refused = kBracketLock;
-    refused.result = refusal;
-    EXPECT_THAT(document->lockRequests(), ElementsAre(refused));
-    EXPECT_THAT(document->unlockRequests(), IsEmpty());
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETER", L"end "));
-}
-
-TEST_F(UndoBracket, CopiesAndMovesShareTheLockAndAssignmentDropsTheTargetsOwn) {
-    KxApDocument* second = kxDocManagerPtr()->newDocument(L"second");
-    {
-        KxPmUndoBracket original(document);
-        {
-            KxPmUndoBracket copy(original);
-            KxPmUndoBracket moved(std::move(original));
-        }
-        // Both ended the one lock; the original still holds it and ends it once more.
-        EXPECT_THAT(document->unlockRequests(), ElementsAre(Lumo::eOk, Lumo::eNotLocked));
-        KxPmUndoBracket target(second);
-        target = original;
-        KxPmUndoBracket moveTarget(nullptr);
-        moveTarget = std::move(original);
-    }
-    EXPECT_THAT(document->unlockRequests(),
-                ElementsAre(Lumo::eOk, Lumo::eNotLocked, Lumo::eNotLocked, Lumo::eNotLocked,
-                            Lumo::eNotLocked));
-    // The second document's lock was overwritten, so nobody releases it.
-    EXPECT_EQ(second->lockDepth(), 1);
-    EXPECT_THAT(second->unlockRequests(), IsEmpty());
-}
-
 using UndoBracketDeathTest = UndoBracket;
 
-TEST_F(UndoBracketDeathTest, AMissingCommandStopsTheProcess) {
+// The document is locked for writing under the names of the host's command, which is looked up by
+// its global name: a local name of that spelling does not stand in for it.
+TEST_F(UndoBracketDeathTest, LocksUnderTheHostsCommandAndStopsTheProcessWithoutIt) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     ASSERT_TRUE(kxedRemoveCommand(L"PARAMETERS"));
     EXPECT_DEATH(KxPmUndoBracket bracket(document), "PARAMETERS has been renamed\\.");
-    // Looked up by its global name: a local name of that spelling does not stand in for it.
     ASSERT_TRUE(kxedAddCommand(KxEd::kParametricGroup, L"PARAMS", L"PARAMETERS"));
     EXPECT_DEATH(KxPmUndoBracket bracket(document), "PARAMETERS has been renamed\\.");
-    EXPECT_THAT(document->lockRequests(), IsEmpty());
-}
-
-// Sees the document form called by the two forms that delegate to it.
-class DocumentFormSpy : public KxApDocLock {
-public:
-    using KxApDocLock::lock;
-    Lumo::ErrorStatus lock(KxApDocument* document, int mode, const wchar_t* global,
-                           const wchar_t* local, bool notify) override {
-        mCalls.push_back(document);
-        return KxApDocLock::lock(document, mode, global, local, notify);
+    ASSERT_TRUE(kxedAddCommand(KxEd::kParametricGroup, L"Parameters", L"PARAMETRES"));
+    {
+        KxPmUndoBracket bracket(document);
+        EXPECT_EQ(document->lockDepth(), 1);
     }
-    std::vector<KxApDocument*> mCalls;
-};
-
-struct DocLock : UndoBracket {
-    KxDbEntity* entity = new KxDbEntity;
-    KxDbObjectId entityId;
-
-    void SetUp() override {
-        UndoBracket::SetUp();
-        ASSERT_EQ(document->database()->addObject(entity, entityId), Lumo::eOk);
-    }
-};
-
-TEST_F(DocLock, IsUsedOnceWhateverTheFirstLockGave) {
-    KxApDocLock lock;
-    EXPECT_EQ(lock.lock(document, 32, L"G", L"L", true), Lumo::eOk);
-    EXPECT_EQ(lock.lock(document, 32, L"G", L"L", true), Lumo::eAlreadyUsed);
-    EXPECT_EQ(lock.lock(document->database(), 32, L"G", L"L", true), Lumo::eAlreadyUsed);
-    EXPECT_EQ(lock.unlock(), Lumo::eOk);
-    EXPECT_EQ(lock.lock(entityId, 32, L"G", L"L", true), Lumo::eAlreadyUsed);
-    // A second unlock sends the end notice again but releases nothing.
-    EXPECT_EQ(lock.unlock(), Lumo::eOk);
     EXPECT_THAT(document->lockRequests(),
-                ElementsAre(KxApDocLockRequest{32, L"G", L"L", false, Lumo::eOk}));
-    EXPECT_THAT(document->unlockRequests(), ElementsAre(Lumo::eOk));
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start L", L"end ", L"end "));
-
-    KxApDocLock noDocument;
-    EXPECT_EQ(noDocument.lock(static_cast<KxApDocument*>(nullptr), 4, L"G", L"L", true),
-              Lumo::eNoDocument);
-    EXPECT_EQ(noDocument.lock(document, 4, L"G", L"L", true), Lumo::eAlreadyUsed);
-    EXPECT_EQ(document->lockRequests().size(), 1u);
+                ElementsAre(KxApDocLockRequest{4, L"Parameters", L"PARAMETRES", false, eOk}));
+    EXPECT_THAT(document->unlockRequests(), ElementsAre(eOk));
+    EXPECT_THAT(notices.mNotices, ElementsAre(L"start PARAMETRES", L"end "));
 }
 
-TEST_F(DocLock, AFreshLockEndsNothing) {
+TEST_F(UndoBracket, CopiesShareTheLockAndAssignmentDropsTheTargetsOwn) {
+    KxApDocument* second = kxDocManagerPtr()->newDocument(L"second");
     {
-        KxApDocLock lock;
-        EXPECT_EQ(lock.unlock(), Lumo::eOk);
+        KxPmUndoBracket original(document);
+        KxPmUndoBracket copy(original), moved(std::move(original)), target(second), none(nullptr);
+        target = original;
+        none = std::move(original);
     }
-    EXPECT_THAT(notices.mNotices, IsEmpty());
+    // All five ended the one lock; the second document's was overwritten, and stays.
+    EXPECT_THAT(document->unlockRequests(),
+                ElementsAre(eOk, eNotLocked, eNotLocked, eNotLocked, eNotLocked));
+    EXPECT_EQ(second->lockDepth(), 1);
 }
 
-TEST_F(DocLock, IdsThatAreNotValidLeaveTheLockFresh) {
-    DocumentFormSpy lock;
-    EXPECT_EQ(lock.lock(KxDbObjectId(), 4, L"G", L"L", true), Lumo::eNullObjectId);
-    KxDbObjectId erasedId;
-    ASSERT_EQ(document->database()->addObject(new KxDbEntity, erasedId), Lumo::eOk);
-    ASSERT_EQ(document->database()->erase(erasedId), Lumo::eOk);
-    EXPECT_EQ(lock.lock(erasedId, 4, L"G", L"L", true), Lumo::eInvalidObjectId);
-    KxDbObjectId goneId;
-    {
-        KxDbDatabase gone;
-        ASSERT_EQ(gone.addObject(new KxDbEntity, goneId), Lumo::eOk);
+TEST_F(UndoBracket, TheDocumentLockIsUsedOnceAndEndsWhatItStarted) {
+    KxDbObjectId erasedId, looseId;
+    ASSERT_EQ(document->database()->addObject(new KxDbEntity, erasedId), eOk);
+    ASSERT_EQ(document->database()->erase(erasedId), eOk);
+    KxDbDatabase loose; // without a document
+    ASSERT_EQ(loose.addObject(new KxDbEntity, looseId), eOk);
+    const auto refused = static_cast<Lumo::ErrorStatus>(78);
+    // A script of calls on one lock, a letter each, and what they give: statuses, notices ('s'tart,
+    // 'e'nd), the results of the locks and releases the document was asked for, its lock depth.
+    const struct {
+        const char* script;
+        Statuses statuses;
+        std::string notices;
+        Statuses locks, unlocks;
+        int depth;
+    } rows[] = {
+        {"ddUiU", {eOk, eAlreadyUsed, eOk, eAlreadyUsed, eOk}, "seee", {eOk}, {eOk}, 0},
+        {"0d", {eNoDocument, eAlreadyUsed}, "se", {}, {}, 0},
+        {"U", {eOk}, "", {}, {}, 0},
+        // Ids that are not valid leave the lock fresh.
+        {"ni", {eNullObjectId, eOk}, "se", {eOk}, {eOk}, 0},
+        {"ei", {eInvalidObjectId, eOk}, "se", {eOk}, {eOk}, 0},
+        {"b", {eOk}, "se", {eOk}, {eOk}, 0},
+        // Without a document the notices stay on, whatever was asked.
+        {"o", {eNoDocument}, "se", {}, {}, 0},
+        {"qU", {eOk, eOk}, "", {eOk}, {eOk}, 0},
+        // A write lock held already needs neither a second lock nor a release; a read lock does.
+        {"wd", {eOk}, "se", {}, {}, 0},
+        {"vd", {eOk}, "se", {eOk}, {eOk}, 0},
+        {"Rd", {refused}, "se", {refused}, {}, 0},
+        {"dx", {eOk}, "se", {eOk}, {}, 1},
+        {"drUU", {eOk, refused, eOk}, "seee", {eOk}, {refused}, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        KxApDocument* used = kxDocManagerPtr()->newDocument(L"used");
+        KxDbObjectId id;
+        ASSERT_EQ(used->database()->addObject(new KxDbEntity, id), eOk);
+        notices.mNotices.clear();
+        Statuses statuses;
+        {
+            KxApDocLock lock;
+            const auto take = [&](auto target, bool notify = true) {
+                statuses.push_back(lock.lock(target, 4, L"G", L"L", notify));
+            };
+            const std::map<char, std::function<void()>> calls{
+                {'d', [&] { take(used); }},
+                {'q', [&] { take(used, false); }},
+                {'0', [&] { take(static_cast<KxApDocument*>(nullptr)); }},
+                {'b', [&] { take(used->database()); }},
+                {'i', [&] { take(id); }},
+                {'n', [&] { take(KxDbObjectId()); }},
+                {'e', [&] { take(erasedId); }},
+                {'o', [&] { take(looseId, false); }},
+                {'w', [&] { used->setMyLockModeAnswer(kKxDocLockWrite | kKxDocLockRead); }},
+                {'v', [&] { used->setMyLockModeAnswer(kKxDocLockRead); }},
+                {'R', [&] { used->refuseLocks(refused); }},
+                {'U', [&] { statuses.push_back(lock.unlock()); }},
+                {'x', [&] { lock.detachDocument(); }},
+                {'r', [&] { used->refuseUnlocks(refused); }},
+            };
+            for (const char call : std::string(row.script)) {
+                calls.at(call)();
+            }
+        }
+        EXPECT_EQ(statuses, row.statuses);
+        std::vector<std::wstring> heard;
+        for (const char notice : row.notices) {
+            heard.push_back(notice == 's' ? L"start L" : L"end ");
+        }
+        EXPECT_EQ(notices.mNotices, heard);
+        std::vector<KxApDocLockRequest> locks;
+        for (const Lumo::ErrorStatus result : row.locks) {
+            locks.push_back({4, L"G", L"L", false, result});
+        }
+        EXPECT_EQ(used->lockRequests(), locks);
+        EXPECT_EQ(used->unlockRequests(), row.unlocks);
+        EXPECT_EQ(used->lockDepth(), row.depth);
     }
-    EXPECT_EQ(lock.lock(goneId, 4, L"G", L"L", true), Lumo::eInvalidObjectId);
-    EXPECT_THAT(lock.mCalls, IsEmpty());
-    EXPECT_THAT(notices.mNotices, IsEmpty());
-
-    EXPECT_EQ(lock.lock(entityId, 4, L"G", L"L", true), Lumo::eOk);
-    EXPECT_THAT(lock.mCalls, ElementsAre(document));
-    EXPECT_EQ(document->lockDepth(), 1);
 }
 
-TEST_F(DocLock, TheDelegatingFormsFindTheDocumentAndCallTheDocumentForm) {
-    DocumentFormSpy byDatabase;
-    EXPECT_EQ(byDatabase.lock(document->database(), 4, L"G", L"L", true), Lumo::eOk);
-    EXPECT_THAT(byDatabase.mCalls, ElementsAre(document));
-
-    // A database without a document, and no database at all.
-    KxDbDatabase loose;
-    KxDbObjectId looseId;
-    ASSERT_EQ(loose.addObject(new KxDbEntity, looseId), Lumo::eOk);
-    DocumentFormSpy byLooseId;
-    EXPECT_EQ(byLooseId.lock(looseId, 4, L"G", L"L", false), Lumo::eNoDocument);
-    DocumentFormSpy byNoDatabase;
-    EXPECT_EQ(byNoDatabase.lock(static_cast<KxDbDatabase*>(nullptr), 4, L"G", L"L", true),
-              Lumo::eNoDocument);
-    EXPECT_THAT(byLooseId.mCalls, ElementsAre(nullptr));
-    EXPECT_THAT(byNoDatabase.mCalls, ElementsAre(nullptr));
-    // Without a document the notice flag keeps its starting value, whatever was asked.
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start L", L"start L", L"start L"));
-}
-
-TEST_F(DocLock, NoticesCanBeLeftOut) {
-    {
-        KxApDocLock lock;
-        EXPECT_EQ(lock.lock(document, 4, L"G", L"L", false), Lumo::eOk);
-        EXPECT_EQ(lock.unlock(), Lumo::eOk);
-    }
-    EXPECT_THAT(notices.mNotices, IsEmpty());
-    EXPECT_THAT(document->unlockRequests(), ElementsAre(Lumo::eOk));
-}
-
-TEST_F(DocLock, ADetachedDocumentStaysLocked) {
-    {
-        KxApDocLock lock;
-        EXPECT_EQ(lock.lock(document, 4, L"G", L"L", true), Lumo::eOk);
-        lock.detachDocument();
-    }
-    EXPECT_THAT(notices.mNotices, ElementsAre(L"start L", L"end "));
-    EXPECT_THAT(document->unlockRequests(), IsEmpty());
-    EXPECT_EQ(document->lockDepth(), 1);
-}
-
-TEST_F(DocLock, ARefusedUnlockIsReportedOnce) {
-    const auto refusal = static_cast<Lumo::ErrorStatus>(78);
-    KxApDocLock lock;
-    ASSERT_EQ(lock.lock(document, 4, L"G", L"L", true), Lumo::eOk);
-    document->refuseUnlocks(refusal);
-    EXPECT_EQ(lock.unlock(), refusal);
-    EXPECT_EQ(lock.unlock(), Lumo::eOk);
-    EXPECT_THAT(document->unlockRequests(), ElementsAre(refusal));
+// Null where the library, or the host's services as the library calls them, take a pointer.
+TEST_F(UndoBracket, NullArgumentsAreAnsweredWithAStatus) {
+    KxDbEntity* entity = nullptr;
+    EXPECT_EQ(kxdbOpenObject(entity, KxDbObjectId(), KxDb::kForRead), eNullObjectId);
+    EXPECT_EQ(entity, nullptr);
+    EXPECT_EQ(kxDocManagerPtr()->document(nullptr), nullptr);
+    EXPECT_EQ(kxDocManagerPtr()->unlockDocument(nullptr), eNullPtr);
+    EXPECT_TRUE(KxString(nullptr, 3).isEmpty());
+    EXPECT_TRUE(kxedSendModelessOperationStart(nullptr));
+    EXPECT_THAT(notices.mNotices, ElementsAre(L"start "));
+    // A null name finds the first unnamed property, if there is one.
+    TestParameter parameter;
+    parameter.addProperty(new TestProperty(L"w"));
+    EXPECT_EQ(parameter.removeProperty(nullptr), eKeyNotFound);
+    parameter.addProperty(new TestProperty(nullptr));
+    EXPECT_EQ(parameter.removeProperty(nullptr), eOk);
 }
 
 } // namespace

@@ -4,68 +4,40 @@
 #include "host/KxRxSysRegistry.h"
 #include "manager/KxParameterManager.h"
 #include "resources/KxParameterResIds.h"
+#include "support/ModuleAccess.h"
 #include "util/KxParameterUtil.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr const wchar_t* kLibrary = L"libKxParameterManager.so";
-
-// The directory that holds the library and its resource module, as an installation would.
-struct LibraryModule : ::testing::Test {
-    void SetUp() override { ASSERT_TRUE(kxrxAddModuleDirectory(KX_RESOURCE_MODULE_DIR)); }
-    void TearDown() override { KxParameterManager::destroy(); }
-};
-
-TEST_F(LibraryModule, StartingRegistersWithTheDynamicLinkerAndLoadsTheResources) {
-    // Before the start there is no resource module to read from.
+// Loaded from the directory that holds it and its resource module, as in an installation.
+TEST(LibraryModule, StartingRegistersWithTheDynamicLinkerOnlyAndLoadsTheResources) {
+    const wchar_t* const library = L"libKxParameterManager.so";
+    unloadAllModules();
+    ASSERT_TRUE(kxrxAddModuleDirectory(KX_RESOURCE_MODULE_DIR));
     EXPECT_TRUE(KxParameterUtil::getResourceString(KxParameterRes::kColumnName).isEmpty());
-
-    ASSERT_TRUE(kxrxLoadModule(kLibrary, false, true));
-    KxRxModuleInfo info;
-    ASSERT_TRUE(kxrxGetModuleInfo(kLibrary, info));
-    EXPECT_TRUE(info.unlocked);
-    EXPECT_TRUE(info.mdiAware);
-    EXPECT_EQ(KxParameterUtil::getResourceString(KxParameterRes::kColumnName), KxString(L"Name"));
-    EXPECT_TRUE(KxParameterUtil::getResourceString(0xFFFFu).isEmpty());
-    // Nothing else came into being at the start.
-    EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
-
-    KxParameterManager::getInstance();
-    EXPECT_TRUE(kxrxUnloadModule(kLibrary));
-    EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
-}
-
-TEST_F(LibraryModule, ARegistryEntryOfAnotherClassIsNotTakenForTheDynamicLinker) {
+    KxRxObject* const linker = kxrxSysRegistry()->at(L"DynamicLinker");
     KxRxObject impostor;
-    KxRxObject* linker = kxrxSysRegistry()->atPut(L"DynamicLinker", &impostor);
-    ASSERT_TRUE(kxrxLoadModule(kLibrary, false, true));
-    KxRxModuleInfo info;
-    ASSERT_TRUE(kxrxGetModuleInfo(kLibrary, info));
-    EXPECT_FALSE(info.unlocked);
-    EXPECT_FALSE(info.mdiAware);
-    // The resources are loaded all the same.
-    EXPECT_FALSE(KxParameterUtil::getResourceString(KxParameterRes::kColumnName).isEmpty());
+    KxRxObject* const entries[] = {linker, &impostor, nullptr};
+    for (KxRxObject* entry : entries) {
+        SCOPED_TRACE(entry == linker ? "the linker" : entry ? "another class" : "no entry");
+        kxrxSysRegistry()->atPut(L"DynamicLinker", entry);
+        EXPECT_TRUE(kxrxLoadModule(library, false, true));
+        KxRxModuleInfo info;
+        EXPECT_TRUE(kxrxGetModuleInfo(library, info));
+        EXPECT_EQ(info.unlocked, entry == linker);
+        EXPECT_EQ(info.mdiAware, entry == linker);
+        EXPECT_EQ(KxParameterUtil::getResourceString(KxParameterRes::kColumnName), L"Name");
+        // Nothing else comes into being; the unload message, and no other, destroys the manager.
+        EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
+        KxParameterManager::getInstance();
+        EXPECT_EQ(kxrxEntryPoint(7, nullptr), 0);
+        EXPECT_NE(KxParameterManager::mpParamManager, nullptr);
+        EXPECT_TRUE(kxrxUnloadModule(library));
+        EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
+    }
     kxrxSysRegistry()->atPut(L"DynamicLinker", linker);
-    EXPECT_TRUE(kxrxUnloadModule(kLibrary));
-}
-
-TEST(ModuleEntry, UnloadingDestroysTheManagerOnceAndOtherMessagesDoNothing) {
-    EXPECT_EQ(kxrxEntryPoint(KxRx::kUnloadAppMessage, nullptr), 0);
-    KxParameterManager* first = &KxParameterManager::getInstance();
-    EXPECT_EQ(kxrxEntryPoint(7, nullptr), 0);
-    EXPECT_EQ(KxParameterManager::mpParamManager, first);
-
-    EXPECT_EQ(kxrxEntryPoint(KxRx::kUnloadAppMessage, nullptr), 0);
-    EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
-    EXPECT_EQ(kxrxEntryPoint(KxRx::kUnloadAppMessage, nullptr), 0);
-    EXPECT_EQ(KxParameterManager::mpParamManager, nullptr);
-
-    EXPECT_NE(&KxParameterManager::getInstance(), nullptr);
-    EXPECT_NE(KxParameterManager::mpParamManager, nullptr);
-    KxParameterManager::destroy();
-    EXPECT_EQ(kxrxGetApiVersion(KxRx::kApiVersion), KxRx::kApiVersion);
 }
 
 } // namespace
