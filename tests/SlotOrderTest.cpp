@@ -1,6 +1,5 @@
-// The order of the virtual operations of every exported class is a binary interface that provider
-// and palette modules compile against. A virtual destructor fills two vtable entries; a probe class
-// that adds one virtual operation of its own shows where the base's entries end.
+// The order of the virtual operations of every exported class is a binary interface. A virtual
+// destructor fills two vtable entries; a probe's own operation shows where the base's entries end.
 
 #include "support/VtableSlot.h"
 
@@ -11,7 +10,6 @@
 #include "collections/KxParameterPropertyEnabler.h"
 #include "manager/KxApDocLock.h"
 #include "manager/KxParameterManagerReactor.h"
-#include "manager/KxPmUndoBracket.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
@@ -20,8 +18,6 @@
 #include "palette/IKxApParameterManagerESWHost.h"
 
 #include <gtest/gtest.h>
-
-#include <type_traits>
 
 namespace {
 
@@ -86,7 +82,6 @@ TEST(SlotOrder, ClassesWithTheirDestructorFirst) {
                 static_cast<Status (L::*)(KxDbDatabase*, int, Form, Form, bool)>(&L::lock),
                 static_cast<Status (L::*)(KxApDocument*, int, Form, Form, bool)>(&L::lock),
                 &L::unlock, &L::detachDocument, &Probe<L>::probe);
-    static_assert(!std::is_polymorphic_v<KxPmUndoBracket>);
 }
 
 // Entries 10 and 11 of a reactor are its destructor's, 23 and 24 the palette's.
