@@ -117,6 +117,7 @@ TEST(ParameterBase, PrecisionAppliesToReadableNumbersOnlyAndThereIsNoObject) {
     parameter.mValueStatus = Lumo::eInvalidInput;
     bool numeric = true;
     EXPECT_FALSE(parameter.convertPrecision(numeric) || numeric);
+    EXPECT_FALSE(parameter.hasAngularUnits() || parameter.isExpressionReadOnly());
     KxDbObjectId id(42);
     EXPECT_EQ(parameter.getObjectId(id), Lumo::eNullObjectId);
     EXPECT_TRUE(id.isNull());
