@@ -1,261 +1,230 @@
 #include "support/TestParameter.h"
 
+#include "host/KxDbDatabase.h"
+#include "host/KxDbEntity.h"
 #include "model/KxParameterValueSetList.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
-struct ParameterWithTwoReactors : ::testing::Test {
-    EventLog log;
-    TestParameter parameter{&log};
-    RecordingReactor first{"A", log};
-    RecordingReactor second{"B", log};
-
-    void SetUp() override {
-        ASSERT_EQ(parameter.addReactor(&first), Lumo::eOk);
-        ASSERT_EQ(parameter.addReactor(&second), Lumo::eOk);
-    }
-};
-
-TEST_F(ParameterWithTwoReactors, AcceptedRenameIsAnnouncedBeforeAndAfterWithTheCallersText) {
-    const KxString proposed(L"width");
-    EXPECT_EQ(parameter.setName(proposed), Lumo::eOk);
-    EXPECT_THAT(log, ElementsAre("A: nameWillChange width", "B: nameWillChange width",
-                                 "validateName width", "setNameInternal width",
-                                 "A: nameChanged width", "B: nameChanged width"));
-    EXPECT_EQ(parameter.getName(), KxString(L"width"));
-    // The notice carries the caller's text itself, not the stored copy.
-    EXPECT_EQ(first.mpLastText, &proposed);
-    EXPECT_EQ(second.mpLastText, &proposed);
-}
-
-TEST_F(ParameterWithTwoReactors, RefusedRenameReportsTheProvidersStatusAndMessage) {
-    parameter.setName(L"width");
-    log.clear();
-    parameter.mValidateStatus = static_cast<Lumo::ErrorStatus>(5);
-    parameter.mValidateMessage = L"name taken";
-
-    EXPECT_EQ(parameter.setName(L"height"), 5);
-    EXPECT_THAT(log, ElementsAre("A: nameWillChange height", "B: nameWillChange height",
-                                 "validateName height", "A: modificationFailed 5 [name taken] []",
-                                 "B: modificationFailed 5 [name taken] []"));
-    EXPECT_EQ(parameter.getName(), KxString(L"width"));
-}
-
-TEST_F(ParameterWithTwoReactors, EqualTextsCallNobody) {
-    EXPECT_EQ(parameter.setName(L""), Lumo::eOk);
-    EXPECT_EQ(parameter.setExpression(KxString()), Lumo::eOk);
-    parameter.setName(L"width");
-    parameter.setExpression(L"2*pi");
-    log.clear();
-
-    EXPECT_EQ(parameter.setName(L"width"), Lumo::eOk);
-    EXPECT_EQ(parameter.setExpression(L"2*pi"), Lumo::eOk);
-    // Names compare exactly: letter case makes another name.
-    parameter.mValidateStatus = Lumo::eInvalidInput;
-    EXPECT_EQ(parameter.setName(L"Width"), Lumo::eInvalidInput);
-    EXPECT_THAT(log, ElementsAre("A: nameWillChange Width", "B: nameWillChange Width",
-                                 "validateName Width", "A: modificationFailed 3 [] []",
-                                 "B: modificationFailed 3 [] []"));
-}
-
-TEST_F(ParameterWithTwoReactors, ExpressionChangesTakeTheSameRoad) {
-    const KxString proposed(L"width / 2");
-    EXPECT_EQ(parameter.setExpression(proposed), Lumo::eOk);
-    EXPECT_EQ(first.mpLastText, &proposed);
-    parameter.mValidateStatus = static_cast<Lumo::ErrorStatus>(7);
-    parameter.mValidateMessage = L"unknown name";
-    EXPECT_EQ(parameter.setExpression(L"depth"), 7);
-
-    EXPECT_THAT(
-        log, ElementsAre("A: expressionWillChange width / 2", "B: expressionWillChange width / 2",
-                         "validateExpression width / 2", "setExpressionInternal width / 2",
-                         "A: expressionChanged width / 2", "B: expressionChanged width / 2",
-                         "A: expressionWillChange depth", "B: expressionWillChange depth",
-                         "validateExpression depth", "A: modificationFailed 7 [unknown name] []",
-                         "B: modificationFailed 7 [unknown name] []"));
-    EXPECT_EQ(parameter.getExpression(), KxString(L"width / 2"));
-    EXPECT_TRUE(parameter.getName().isEmpty());
-}
-
-// Registers a newcomer, or removes itself, when it hears that a name will change.
-class MeddlingReactor : public RecordingReactor {
-public:
-    MeddlingReactor(EventLog& log, KxParameter& parameter, KxParameterReactor* newcomer)
-        : RecordingReactor("M", log), mParameter(parameter), mpNewcomer(newcomer) {}
-    void nameWillChange(KxParameter* parameter, const KxString& name) override {
-        RecordingReactor::nameWillChange(parameter, name);
-        if (mpNewcomer) {
-            mParameter.addReactor(mpNewcomer);
-        } else {
-            mParameter.removeReactor(this);
-        }
-    }
-
-private:
-    KxParameter& mParameter;
-    KxParameterReactor* mpNewcomer;
-};
-
-TEST(ParameterReactorWalk, AReactorRegisteredDuringTheWalkHearsTheSameNotice) {
-    EventLog log;
-    TestParameter parameter(&log);
-    RecordingReactor newcomer("N", log);
-    MeddlingReactor registering(log, parameter, &newcomer);
-    parameter.addReactor(&registering);
-
-    parameter.setName(L"x");
-    EXPECT_THAT(log, ElementsAre("M: nameWillChange x", "N: nameWillChange x", "validateName x",
-                                 "setNameInternal x", "M: nameChanged x", "N: nameChanged x"));
-}
-
-TEST(ParameterReactorWalk, AReactorRemovingItselfMakesTheWalkSkipItsSuccessor) {
-    EventLog log;
-    TestParameter parameter(&log);
-    MeddlingReactor leaving(log, parameter, nullptr);
-    RecordingReactor skipped("B", log);
-    RecordingReactor last("C", log);
-    parameter.addReactor(&leaving);
-    parameter.addReactor(&skipped);
-    parameter.addReactor(&last);
-
-    parameter.setName(L"x");
-    EXPECT_THAT(log, ElementsAre("M: nameWillChange x", "C: nameWillChange x", "validateName x",
-                                 "setNameInternal x", "B: nameChanged x", "C: nameChanged x"));
-}
-
-TEST(ParameterReactorList, StatusesOfRegistrationAndRemoval) {
-    EventLog log;
-    TestParameter parameter;
-    RecordingReactor a("A", log), b("B", log), c("C", log);
-
-    EXPECT_EQ(parameter.addReactor(nullptr), Lumo::eNullPtr);
-    EXPECT_EQ(parameter.removeReactor(nullptr), Lumo::eNullPtr);
-    EXPECT_EQ(parameter.removeReactor(&a), Lumo::eEmptyList);
-    EXPECT_EQ(parameter.addReactor(&a), Lumo::eOk);
-    EXPECT_EQ(parameter.addReactor(&a), Lumo::eOk);
-    EXPECT_EQ(parameter.addReactor(&b), Lumo::eOk);
-    EXPECT_EQ(parameter.addReactor(&c), Lumo::eOk);
-    EXPECT_EQ(parameter.removeReactor(&c), Lumo::eOk);
-    EXPECT_EQ(parameter.removeReactor(&c), Lumo::eInvalidInput);
-    EXPECT_EQ(parameter.addReactor(&c), Lumo::eOk);
-    EXPECT_EQ(parameter.removeReactor(&a), Lumo::eOk);
-
-    // One registration each, in the order left: B, C; A is gone although it was added twice.
-    parameter.notifyParameterModified();
-    EXPECT_THAT(log, ElementsAre("B: parameterModified", "C: parameterModified"));
-}
-
-TEST(ParameterLifetime, DestructionDeletesEveryPropertyAndTellsNoReactor) {
-    EventLog log;
-    RecordingReactor reactor("A", log);
-    bool firstGone = false, secondGone = false;
-    {
-        TestParameter parameter(&log);
-        parameter.addReactor(&reactor);
-        ASSERT_EQ(parameter.addProperty(new TestProperty(L"a", &log, &firstGone)), Lumo::eOk);
-        ASSERT_EQ(parameter.addProperty(new TestProperty(L"b", &log, &secondGone)), Lumo::eOk);
-    }
-    EXPECT_TRUE(firstGone);
-    EXPECT_TRUE(secondGone);
-    EXPECT_THAT(log, IsEmpty());
-}
-
-TEST(ParameterDefaults, TheBaseClassOffersNothingAndRefusesGroupChanges) {
-    EventLog log;
-    TestParameter parameter(&log);
-    KxDbObjectId id(42);
-    EXPECT_EQ(parameter.getObjectId(id), Lumo::eNullObjectId);
-    EXPECT_TRUE(id.isNull());
-    EXPECT_EQ(parameter.hide(true), Lumo::eNotSupported);
-    EXPECT_EQ(parameter.hide(false), Lumo::eNotSupported);
-    EXPECT_FALSE(parameter.hasAngularUnits());
-    EXPECT_FALSE(parameter.isExpressionReadOnly());
-    EXPECT_EQ(parameter.getOwner(), nullptr);
-
-    KxParameter::StringList items;
-    items.append(L"keep");
-    EXPECT_EQ(parameter.getContextMenuStringItems(items), Lumo::eNotImplemented);
-    EXPECT_THAT(items, ElementsAre(KxString(L"keep")));
-    EXPECT_EQ(parameter.executeContextMenuStringItem(L"keep"), Lumo::eNotImplemented);
-
-    KxString message;
-    EXPECT_EQ(parameter.addToGroup(4, message), Lumo::eNotAllowed);
-    EXPECT_EQ(parameter.removeFromGroup(4, message), Lumo::eNotAllowed);
-
-    KxParameterValueSetList list;
-    KxParameterValueSet* set = &list;
-    EXPECT_EQ(parameter.getValueSet(KxParameter::kValueProperty, set), Lumo::eOk);
-    EXPECT_EQ(set, nullptr);
-    // An entity that cannot be named cannot be highlighted, and nothing is opened.
-    EXPECT_EQ(parameter.highlight(true, false), Lumo::eNotAnEntity);
-    EXPECT_THAT(log, IsEmpty());
-}
-
-TEST(ParameterGroups, SettingTheWholeListTellsOnlyTheChange) {
+TEST(Parameter, EachRealChangeIsAnnouncedVettedAndAnnouncedAgainOrRefused) {
     EventLog log;
     TestParameter parameter(&log);
     RecordingReactor reactor("A", log);
     parameter.addReactor(&reactor);
-
+    const auto refusal = static_cast<Lumo::ErrorStatus>(5);
+    auto* held = new TestProperty(L"count", &log);
+    parameter.addProperty(held);
+    held->value() = 3;
+    TestProperty source(L"count");
+    source.value() = short{3}; // another value than a 32-bit 3
+    const KxString name(L"Width");
+    // Equal texts and values call nobody.
+    EXPECT_EQ(parameter.setName(name), Lumo::eOk);
+    EXPECT_EQ(parameter.setName(name), Lumo::eOk);
+    EXPECT_EQ(reactor.mpLastText, &name); // the caller's text, not the stored copy
+    EXPECT_EQ(parameter.setProperty(source), Lumo::eOk);
+    EXPECT_EQ(parameter.setProperty(source), Lumo::eOk);
+    EXPECT_EQ(reactor.mpLastProperty, held);
+    // Names compare exactly: letter case makes a change, which is refused.
+    parameter.mValidateStatus = held->mApplyStatus = refusal;
+    parameter.mValidateMessage = L"taken";
+    held->mApplyDetail = L"computed";
+    source.value() = 4;
+    EXPECT_EQ(parameter.setName(L"width"), refusal);
+    EXPECT_EQ(parameter.setExpression(L"w"), refusal);
+    EXPECT_EQ(parameter.setProperty(source), refusal);
+    // The base refuses to join a group; a whole list, twins and all, is told once it is set.
+    EXPECT_EQ(parameter.addToGroup(short{4}), Lumo::eNotAllowed);
     KxParameter::GroupIndexList groups;
-    groups.append(2);
-    groups.append(2);
-    groups.append(-1);
+    for (short index : {7, 1, 7}) {
+        groups.append(index);
+    }
     EXPECT_EQ(parameter.setGroupNameIndexesInternal(groups), Lumo::eOk);
-    groups.setLogicalLength(0);
-    EXPECT_EQ(parameter.setGroupNameIndexesInternal(groups), Lumo::eOk);
-    EXPECT_THAT(log, ElementsAre("A: groupsChanged 2 2 -1", "A: groupsChanged"));
-}
-
-TEST(ParameterPrecision, OnlyRealAndIntegerValuesAreNumeric) {
-    TestParameter parameter;
-    bool numeric = true;
-
-    parameter.mValue = 1.5;
-    EXPECT_TRUE(parameter.convertPrecision(numeric));
-    EXPECT_TRUE(numeric);
-    parameter.mValue = 7;
-    EXPECT_TRUE(parameter.convertPrecision(numeric));
-    EXPECT_TRUE(numeric);
-    parameter.mValue.setPoint({1, 2, 3});
-    EXPECT_TRUE(parameter.convertPrecision(numeric));
-
-    parameter.mValue = L"text";
-    EXPECT_FALSE(parameter.convertPrecision(numeric));
-    EXPECT_FALSE(numeric);
-    parameter.mValue = static_cast<short>(3);
-    EXPECT_FALSE(parameter.convertPrecision(numeric));
-
-    numeric = true;
-    parameter.mValue = 1.5;
-    parameter.mValueStatus = Lumo::eInvalidInput;
-    EXPECT_FALSE(parameter.convertPrecision(numeric));
-    EXPECT_FALSE(numeric);
-}
-
-TEST(ParameterRefresh, PropertiesAreRefreshedBeforeTheReactorsHear) {
-    EventLog log;
-    TestParameter parameter(&log);
-    RecordingReactor a("A", log), b("B", log);
-    parameter.addProperty(new TestProperty(L"p", &log));
-    parameter.addProperty(new TestProperty(L"q", &log));
-    parameter.addReactor(&a);
-    parameter.addReactor(&b);
-
+    // A refresh updates each property before the reactors hear, when they are to hear.
     EXPECT_EQ(parameter.updateParameter(false), Lumo::eOk);
     EXPECT_EQ(parameter.updateParameter(true), Lumo::eOk);
-    parameter.mUpdateStatus = static_cast<Lumo::ErrorStatus>(9);
-    EXPECT_EQ(parameter.updateParameter(true), 9);
-    EXPECT_THAT(log, ElementsAre("updateParameterInternal", "updateValue p", "updateValue q",
-                                 "updateParameterInternal", "updateValue p", "updateValue q",
-                                 "A: parameterModified", "B: parameterModified",
-                                 "updateParameterInternal"));
+    parameter.mUpdateStatus = refusal;
+    EXPECT_EQ(parameter.updateParameter(true), refusal);
+    EXPECT_THAT(
+        log,
+        ElementsAre("A: nameWillChange Width", "validateName Width", "setNameInternal Width",
+                    "A: nameChanged Width", "A: propertyWillChange count", "applyValue count",
+                    "A: propertyChanged count", "A: nameWillChange width", "validateName width",
+                    "A: modificationFailed 5 [taken] []", "A: expressionWillChange w",
+                    "validateExpression w", "A: modificationFailed 5 [taken] []",
+                    "A: propertyWillChange count", "applyValue count",
+                    "A: modificationFailed 5 [] [computed]", "A: groupsWillChange",
+                    "A: modificationFailed 2 [] []", "A: groupsChanged 7 1 7",
+                    "updateParameterInternal", "updateValue count", "updateParameterInternal",
+                    "updateValue count", "A: parameterModified", "updateParameterInternal"));
+    EXPECT_EQ(parameter.getName(), name);
+    EXPECT_EQ(held->value(), KxDbEvalVariant(short{3}));
+    groups.append(9); // the caller's entries are replaced
+    EXPECT_EQ(parameter.getGroupNameIndexes(groups), Lumo::eOk);
+    EXPECT_THAT(groups, ElementsAre(7, 1, 7));
+}
+
+// Registers a newcomer, or removes itself, when it hears that a name will change.
+class MeddlingReactor : public KxParameterReactor {
+public:
+    MeddlingReactor(KxParameter& parameter, KxParameterReactor* newcomer)
+        : mParameter(parameter), mpNewcomer(newcomer) {}
+    void nameWillChange(KxParameter*, const KxString&) override {
+        mpNewcomer ? mParameter.addReactor(mpNewcomer) : mParameter.removeReactor(this);
+    }
+    KxParameter& mParameter;
+    KxParameterReactor* mpNewcomer;
+};
+
+TEST(ParameterReactors, TheWalkReadsTheListAfreshAndEachReactorStandsOnce) {
+    EventLog log;
+    RecordingReactor b("B", log), c("C", log);
+    TestParameter parameter;
+    MeddlingReactor leaving(parameter, nullptr), registering(parameter, &c);
+    parameter.addReactor(&leaving);
+    parameter.addReactor(&b);
+    parameter.addReactor(&registering);
+    // One that removes itself makes the walk skip its successor; a newcomer hears the same notice.
+    parameter.setName(L"x");
+    EXPECT_THAT(log, ElementsAre("C: nameWillChange x", "B: nameChanged x", "C: nameChanged x"));
+    EXPECT_EQ(parameter.addReactor(&b), Lumo::eOk);
+    EXPECT_EQ(parameter.removeReactor(&b), Lumo::eOk);
+    EXPECT_EQ(parameter.removeReactor(&b), Lumo::eInvalidInput);
+    EXPECT_EQ(TestParameter().removeReactor(&b), Lumo::eEmptyList);
+    EXPECT_EQ(parameter.addReactor(nullptr), Lumo::eNullPtr);
+    EXPECT_EQ(parameter.removeReactor(nullptr), Lumo::eNullPtr);
+}
+
+TEST(ParameterBase, PrecisionAppliesToReadableNumbersOnlyAndThereIsNoObject) {
+    TestParameter parameter;
+    KxDbEvalVariant point;
+    point.setPoint({1, 2, 3});
+    for (const KxDbEvalVariant& value : {KxDbEvalVariant(1.5), KxDbEvalVariant(7), point,
+                                         KxDbEvalVariant(L"7"), KxDbEvalVariant(short{7})}) {
+        parameter.mValue = value;
+        const bool expected = value.getType() != kDwgText && value.getType() != kDwgInt16;
+        bool numeric = !expected;
+        EXPECT_EQ(parameter.convertPrecision(numeric), expected) << value.getType();
+        EXPECT_EQ(numeric, expected) << value.getType();
+    }
+    parameter.mValueStatus = Lumo::eInvalidInput;
+    bool numeric = true;
+    EXPECT_FALSE(parameter.convertPrecision(numeric) || numeric);
+    EXPECT_FALSE(parameter.hasAngularUnits() || parameter.isExpressionReadOnly());
+    KxDbObjectId id(42);
+    EXPECT_EQ(parameter.getObjectId(id), Lumo::eNullObjectId);
+    EXPECT_TRUE(id.isNull());
+}
+
+// Notes the owner it still names when it is destroyed, and has a value set of its own.
+class NotingProperty : public TestProperty {
+public:
+    NotingProperty(const wchar_t* name, KxParameter*& ownerAtEnd)
+        : TestProperty(name), mOwnerAtEnd(ownerAtEnd) {}
+    ~NotingProperty() override { mOwnerAtEnd = getOwner(); }
+    Lumo::ErrorStatus getValueSet(KxParameterValueSet*& set) const override {
+        set = const_cast<KxParameterValueSetList*>(&mChoices);
+        return Lumo::eOk;
+    }
+    KxParameter*& mOwnerAtEnd;
+    KxParameterValueSetList mChoices;
+};
+
+TEST(ParameterProperties, NamesAreUniqueAndExactValueSetsAskedByNameRemovalClearsTheOwner) {
+    auto* const alive = reinterpret_cast<KxParameter*>(1);
+    KxParameter *aEnd = alive, *bEnd = alive, *cEnd = alive;
+    {
+        TestParameter parameter;
+        auto* a = new NotingProperty(L"a", aEnd);
+        auto* b = new NotingProperty(L"b", bEnd);
+        TestProperty clash(L"a");
+        EXPECT_EQ(parameter.removeProperty(L"a"), Lumo::eKeyNotFound);
+        EXPECT_EQ(parameter.addProperty(nullptr), Lumo::eNullPtr);
+        EXPECT_EQ(parameter.addProperty(a), Lumo::eOk);
+        EXPECT_EQ(parameter.addProperty(b), Lumo::eOk);
+        EXPECT_EQ(parameter.addProperty(new NotingProperty(L"c", cEnd)), Lumo::eOk);
+        EXPECT_EQ(parameter.addProperty(&clash), Lumo::eDuplicateKey);
+        EXPECT_EQ(clash.getOwner(), nullptr);
+        EXPECT_EQ(std::as_const(parameter).getProperty(L"a"), a);
+        // Only the listed property of that name is asked for a value set; the base has none.
+        KxParameterValueSet* set = nullptr;
+        EXPECT_EQ(parameter.getValueSet({KxParameter::kListedProperty, L"a"}, set), Lumo::eOk);
+        EXPECT_EQ(set, &a->mChoices);
+        for (const KxParameter::PropNameInfo& property :
+             {KxParameter::PropNameInfo{KxParameter::kListedProperty, L"A"},
+              {KxParameter::kListedProperty, L""},
+              {KxParameter::kValueProperty, L"a"}}) {
+            EXPECT_EQ(parameter.getValueSet(property, set), Lumo::eOk);
+            EXPECT_EQ(set, nullptr);
+            set = &a->mChoices;
+        }
+        EXPECT_EQ(clash.getValueSet(set), Lumo::eOk);
+        EXPECT_EQ(set, nullptr);
+        EXPECT_EQ(parameter.getProperty(nullptr), nullptr);
+        EXPECT_EQ(parameter.removeProperty(L"A"), Lumo::eKeyNotFound);
+        EXPECT_EQ(parameter.removeProperty(nullptr), Lumo::eKeyNotFound);
+        EXPECT_EQ(parameter.removeProperty(L"a"), Lumo::eOk);
+        EXPECT_EQ(parameter.removeProperty(L"c"), Lumo::eOk);
+        EXPECT_EQ(aEnd, nullptr);
+        EXPECT_EQ(cEnd, nullptr);
+        EXPECT_THAT(parameter.getProperties(), ElementsAre(b));
+        EXPECT_EQ(std::as_const(parameter).getProperty(L"b"), b);
+        // A null or empty name finds the first property without a name.
+        auto* unnamed = new TestProperty(nullptr);
+        parameter.addProperty(unnamed);
+        EXPECT_EQ(parameter.getProperty(nullptr), unnamed);
+        EXPECT_EQ(std::as_const(parameter).getProperty(L""), unnamed);
+        // An assigned property takes every field, the owner included.
+        b->setReadOnly(true);
+        b->value() = 12;
+        clash = *b;
+        EXPECT_EQ(clash.getOwner(), &parameter);
+        EXPECT_TRUE(clash.isReadOnly());
+        EXPECT_EQ(clash.value(), KxDbEvalVariant(12));
+        EXPECT_EQ(clash.getName(), KxString(L"b"));
+        clash.setName(L"d");
+        EXPECT_EQ(clash.getName(), KxString(L"d"));
+        EXPECT_EQ(bEnd, alive);
+    }
+    // The parameter's end deletes the rest.
+    EXPECT_NE(bEnd, alive);
+}
+
+TEST(ParameterHighlight, PushesOneHighlightPopsOnlyWhatItPushedAndGivesTheEntityBack) {
+    KxDbDatabase database;
+    auto* entity = new KxDbEntity;
+    TestParameter parameter;
+    ASSERT_EQ(database.addObject(entity, parameter.mEntityId), Lumo::eOk);
+    const KxDbFullSubentPath path(parameter.mEntityId, KxDbSubentId());
+    const KxDbHighlight theirs{path, kKxGiHighlightOutline}, ours{path, kKxGiHighlightDashedThick};
+    KxDbEntity* opened = nullptr;
+    ASSERT_EQ(kxdbOpenObject(opened, parameter.mEntityId, KxDb::kForRead), Lumo::eOk);
+    ASSERT_EQ(opened->pushHighlight(path, theirs.style), Lumo::eOk);
+    opened->close();
+    EXPECT_EQ(parameter.highlight(false, false), Lumo::eOk); // nothing of ours to pop
+    EXPECT_EQ(parameter.highlight(true, false), Lumo::eOk);
+    EXPECT_EQ(parameter.highlight(true, true), Lumo::eOk); // does not nest
+    EXPECT_THAT(entity->highlights(), ElementsAre(theirs, ours));
+    EXPECT_EQ(parameter.highlight(false, false), Lumo::eOk);
+    EXPECT_EQ(parameter.highlight(false, false), Lumo::eOk);
+    EXPECT_THAT(entity->highlights(), ElementsAre(theirs));
+    // Without an entity that opens, nothing is pushed.
+    parameter.mEntityIdStatus = Lumo::eInvalidInput;
+    EXPECT_EQ(parameter.highlight(true, false), Lumo::eNotAnEntity);
+    parameter.mEntityIdStatus = Lumo::eOk;
+    ASSERT_EQ(database.erase(parameter.mEntityId), Lumo::eOk);
+    EXPECT_EQ(parameter.highlight(true, false), Lumo::eWasErased);
+    parameter.mEntityId.setNull();
+    EXPECT_EQ(parameter.highlight(true, false), Lumo::eNotAnEntity);
+    EXPECT_EQ(entity->openCount(), 6);
+    EXPECT_EQ(entity->closeCount(), 6);
 }
 
 } // namespace
