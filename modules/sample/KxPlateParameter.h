@@ -1,6 +1,11 @@
 #pragma once
 
+#include "host/KxCompiledExpression.h"
 #include "model/KxParameter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class KxPlateCollection;
 
@@ -40,7 +45,8 @@ public:
     void setTolerance(double tolerance);
 
     // The plate's own ways to set the texts and the groups as they are, without vetting, for a
-    // drawing being built or references being renamed; nobody hears of the texts.
+    // drawing being built or references being renamed; nobody hears of the texts. The plate
+    // compiles what it stores.
     void storeName(const KxString& name);
     void storeExpression(const KxString& expression);
     void setGroups(const GroupIndexList& groupIndexes);
@@ -59,10 +65,24 @@ protected:
     Lumo::ErrorStatus updateParameterInternal() override;
 
 private:
+    friend class KxPlateCollection;
+
     KxPlateCollection* mpPlate;
     Kind mKind;
     KxDbObjectId mEntityId;
     double mNumber = 0.0;
     KxString mDescription;
     double mTolerance = 0.1;
+
+    // The plate's bookkeeping: the compiled expression; for each of its variables, where this
+    // parameter stands among the users of that name; when it was listed, where it is owned; and
+    // scratch fields for the plate's walks.
+    KxCompiledExpression mCompiled;
+    std::vector<int> mUsePositions;
+    std::uint64_t mListOrder = 0;
+    std::size_t mOwnedIndex = 0;
+    int mListed = 0;
+    std::uint32_t mMark = 0;
+    int mWaiting = 0;
+    double mTrial = 0.0;
 };
