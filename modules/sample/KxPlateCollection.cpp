@@ -96,8 +96,8 @@ Lumo::ErrorStatus KxPlateCollection::checkParametersForDeletion(KxArray<KxParame
     std::unordered_set<const KxParameter*> needed;
     std::deque<const KxPlateParameter*> pending;
     for (const KxPlateParameter* candidate : candidates) {
-        const NameEntry* named = findEntry(candidate->getName().wstr());
-        if (!named || named->parameter != candidate) {
+        const KxPlateName* named = candidate->mpNameRecord;
+        if (named->parameter != candidate) {
             continue;
         }
         const bool used = std::any_of(named->users.begin(), named->users.end(),
@@ -109,11 +109,10 @@ Lumo::ErrorStatus KxPlateCollection::checkParametersForDeletion(KxArray<KxParame
     while (!pending.empty()) {
         const KxPlateParameter* keeper = pending.front();
         pending.pop_front();
-        for (const std::wstring& name : keeper->mCompiled.variables()) {
-            const NameEntry* named = findEntry(name);
-            KxPlateParameter* used = named ? named->parameter : nullptr;
-            if (used && used->mMark == offered && needed.insert(used).second) {
-                pending.push_back(used);
+        for (const KxPlateParameter::UseSlot& slot : keeper->mUseSlots) {
+            KxPlateParameter* named = slot.name->parameter;
+            if (named && named->mMark == offered && needed.insert(named).second) {
+                pending.push_back(named);
             }
         }
     }
@@ -155,12 +154,12 @@ bool KxPlateCollection::evaluateAll() {
 }
 
 KxPlateParameter* KxPlateCollection::find(const KxString& name) const {
-    const NameEntry* named = findEntry(name.wstr());
+    const KxPlateName* named = findRecord(name.wstr());
     return named ? named->parameter : nullptr;
 }
 
 int KxPlateCollection::usageCount(const KxPlateParameter& parameter) const {
-    const NameEntry* named = findEntry(parameter.getName().wstr());
+    const KxPlateName* named = parameter.mpNameRecord;
     return named && named->parameter == &parameter ? static_cast<int>(named->users.size()) : 0;
 }
 
@@ -192,7 +191,7 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
     KxCompiledExpression candidate;
     candidate.compile(expression);
     for (const std::wstring& name : candidate.variables()) {
-        const NameEntry* named = findEntry(name);
+        const KxPlateName* named = findRecord(name);
         if (!named || !named->parameter) {
             message = KxString(L"unknown parameter: " + name);
             return Lumo::eKeyNotFound;
@@ -203,8 +202,8 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
     const std::vector<KxPlateParameter*> changed = dependents(parameter);
     const std::uint32_t dependent = mMark; // what the dependents carry
     for (const std::wstring& name : candidate.variables()) {
-        const KxPlateParameter* used = findEntry(name)->parameter;
-        if (used == &parameter || used->mMark == dependent) {
+        const KxPlateParameter* named = findRecord(name)->parameter;
+        if (named == &parameter || named->mMark == dependent) {
             message = KxString(L"circular reference: " +
                                findCycle(parameter, candidate.variables()).wstr());
             return Lumo::eInvalidInput;
@@ -212,7 +211,7 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
     }
     // Every value that the change would give must exist: the parameter's and its dependents'.
     double value = 0.0;
-    if (evaluate(candidate, 0, value) != Error::kNone) {
+    if (evaluate(candidate, value) != Error::kNone) {
         message = KxString(L"not a valid expression: " + quoted(expression).wstr());
         return Lumo::eInvalidInput;
     }
@@ -220,7 +219,7 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
     parameter.mMark = trial;
     parameter.mTrial = value;
     for (KxPlateParameter* follower : changed) {
-        if (evaluate(follower->mCompiled, trial, value) != Error::kNone) {
+        if (evaluate(*follower, trial, value) != Error::kNone) {
             message =
                 KxString(follower->getName().wstr() + L" cannot be evaluated after this change: " +
                          follower->getExpression().wstr());
@@ -229,10 +228,13 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
         follower->mMark = trial;
         follower->mTrial = value;
     }
+    // The store that follows at once visits the same dependents in the same order.
+    mVetted = {&parameter, changed};
     return Lumo::eOk;
 }
 
 void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& oldName) {
+    mVetted = {};
     const std::wstring& old = oldName.wstr();
     const std::wstring& name = parameter.getName().wstr();
     if (old == name) {
@@ -240,7 +242,7 @@ void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& 
     }
     dropName(parameter, old);
     carryName(parameter, name);
-    const NameEntry* named = findEntry(old);
+    const KxPlateName* named = findRecord(old);
     if (old.empty() || parameter.mListed == 0 || !named) {
         return;
     }
@@ -275,7 +277,10 @@ void KxPlateCollection::expressionStored(KxPlateParameter& parameter) {
         addUses(parameter, &counted);
     }
     reevaluate(parameter);
-    for (KxPlateParameter* dependent : dependents(parameter)) {
+    const std::vector<KxPlateParameter*> changed =
+        mVetted.first == &parameter ? std::move(mVetted.second) : dependents(parameter);
+    mVetted = {};
+    for (KxPlateParameter* dependent : changed) {
         dependent->updateParameter(true);
     }
     // The parameters that the expression stopped or started naming count their users afresh.
@@ -286,7 +291,7 @@ void KxPlateCollection::expressionStored(KxPlateParameter& parameter) {
 
 Lumo::ErrorStatus KxPlateCollection::reevaluate(KxPlateParameter& parameter) {
     double value = 0.0;
-    if (evaluate(parameter.mCompiled, 0, value) != Error::kNone) {
+    if (evaluate(parameter, 0, value) != Error::kNone) {
         return Lumo::eInvalidInput;
     }
     parameter.setNumber(value);
@@ -294,6 +299,7 @@ Lumo::ErrorStatus KxPlateCollection::reevaluate(KxPlateParameter& parameter) {
 }
 
 void KxPlateCollection::deleteParametersInternal(const KxArray<KxParameter*>& parameters) {
+    mVetted = {};
     const std::uint32_t doomed = nextMark();
     std::vector<KxPlateParameter*> erased;
     for (KxParameter* parameter : parameters) {
@@ -351,8 +357,9 @@ KxPlateParameter* KxPlateCollection::makeParameter(const KxString& name, const K
 }
 
 void KxPlateCollection::list(KxPlateParameter& parameter) {
+    mVetted = {};
     parameter.mListOrder = mNextListOrder++;
-    NameEntry& named = entry(parameter.getName().wstr());
+    KxPlateName& named = *parameter.mpNameRecord;
     if (named.listed++ == 0 || !named.parameter) {
         named.parameter = &parameter;
     }
@@ -364,30 +371,28 @@ void KxPlateCollection::list(KxPlateParameter& parameter) {
 void KxPlateCollection::unlist(KxPlateParameter& parameter,
                                std::vector<KxPlateParameter*>& counted) {
     removeUses(parameter, &counted);
-    const std::wstring& name = parameter.getName().wstr();
-    leaveName(parameter, entry(name), name);
+    leaveName(parameter, *parameter.mpNameRecord);
     parameter.mListed = 0;
 }
 
-KxPlateCollection::NameEntry& KxPlateCollection::entry(const std::wstring& name) {
+KxPlateName& KxPlateCollection::record(const std::wstring& name) {
     return mNames[name];
 }
 
-const KxPlateCollection::NameEntry* KxPlateCollection::findEntry(const std::wstring& name) const {
+const KxPlateName* KxPlateCollection::findRecord(const std::wstring& name) const {
     const auto found = mNames.find(name);
     return found == mNames.end() ? nullptr : &found->second;
 }
 
-void KxPlateCollection::dropIfUnused(const std::wstring& name) {
-    const auto found = mNames.find(name);
-    if (found != mNames.end() && found->second.owned == 0 && found->second.listed == 0 &&
-        found->second.users.empty()) {
-        mNames.erase(found);
+void KxPlateCollection::dropIfUnused(KxPlateName& named, const std::wstring& name) {
+    if (named.owned == 0 && named.listed == 0 && named.users.empty()) {
+        mNames.erase(name);
     }
 }
 
 void KxPlateCollection::carryName(KxPlateParameter& parameter, const std::wstring& name) {
-    NameEntry& named = entry(name);
+    KxPlateName& named = record(name);
+    parameter.mpNameRecord = &named;
     ++named.owned;
     if (parameter.mListed > 0 && (named.listed++ == 0 || !named.parameter)) {
         named.parameter = &parameter;
@@ -396,28 +401,30 @@ void KxPlateCollection::carryName(KxPlateParameter& parameter, const std::wstrin
 
 void KxPlateCollection::dropName(KxPlateParameter& parameter, const std::wstring& name) {
     const std::wstring kept = name; // `name` may be the parameter's own, about to change
-    NameEntry& named = entry(kept);
+    KxPlateName& named = *parameter.mpNameRecord;
+    parameter.mpNameRecord = nullptr;
     --named.owned;
     if (parameter.mListed > 0) {
-        leaveName(parameter, named, kept);
+        leaveName(parameter, named);
     }
     if (named.owned == 0) {
         nameFreed(kept);
     }
-    dropIfUnused(kept);
+    dropIfUnused(named, kept);
 }
 
-void KxPlateCollection::leaveName(const KxPlateParameter& parameter, NameEntry& named,
-                                  const std::wstring& name) {
+void KxPlateCollection::leaveName(const KxPlateParameter& parameter, KxPlateName& named) {
     --named.listed;
     if (named.parameter != &parameter) {
         return;
     }
     // Another listed parameter of that name, the earliest listed, is the one named now.
     named.parameter = nullptr;
+    if (named.listed == 0) {
+        return;
+    }
     for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
-        if (named.listed > 0 && owned.get() != &parameter && owned->mListed > 0 &&
-            owned->getName().wstr() == name &&
+        if (owned.get() != &parameter && owned->mListed > 0 && owned->mpNameRecord == &named &&
             (!named.parameter || owned->mListOrder < named.parameter->mListOrder)) {
             named.parameter = owned.get();
         }
@@ -426,7 +433,7 @@ void KxPlateCollection::leaveName(const KxPlateParameter& parameter, NameEntry& 
 
 bool KxPlateCollection::isNameTaken(const std::wstring& name,
                                     const KxPlateParameter* except) const {
-    const NameEntry* named = findEntry(name);
+    const KxPlateName* named = findRecord(name);
     if (!named) {
         return false;
     }
@@ -444,10 +451,10 @@ void KxPlateCollection::nameFreed(const std::wstring& name) {
 void KxPlateCollection::addUses(KxPlateParameter& parameter,
                                 std::vector<KxPlateParameter*>* counted) {
     const std::vector<std::wstring>& names = parameter.mCompiled.variables();
-    parameter.mUsePositions.resize(names.size());
+    parameter.mUseSlots.resize(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        NameEntry& named = entry(names[i]);
-        parameter.mUsePositions[i] = static_cast<int>(named.users.size());
+        KxPlateName& named = record(names[i]);
+        parameter.mUseSlots[i] = {&named, static_cast<int>(named.users.size())};
         named.users.push_back({&parameter, static_cast<int>(i)});
         if (counted && named.parameter) {
             counted->push_back(named.parameter);
@@ -459,35 +466,40 @@ void KxPlateCollection::removeUses(KxPlateParameter& parameter,
                                    std::vector<KxPlateParameter*>* counted) {
     const std::vector<std::wstring>& names = parameter.mCompiled.variables();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        NameEntry& named = entry(names[i]);
+        const KxPlateParameter::UseSlot slot = parameter.mUseSlots[i];
+        KxPlateName& named = *slot.name;
         // The last use takes the place of the removed one.
-        const std::size_t position = static_cast<std::size_t>(parameter.mUsePositions[i]);
         const Use last = named.users.back();
-        named.users[position] = last;
-        last.user->mUsePositions[static_cast<std::size_t>(last.variable)] =
-            static_cast<int>(position);
+        named.users[static_cast<std::size_t>(slot.position)] = last;
+        last.user->mUseSlots[static_cast<std::size_t>(last.variable)].position = slot.position;
         named.users.pop_back();
         if (counted && named.parameter) {
             counted->push_back(named.parameter);
         }
-        dropIfUnused(names[i]);
+        dropIfUnused(named, names[i]);
     }
-    parameter.mUsePositions.clear();
+    parameter.mUseSlots.clear();
 }
 
 std::vector<KxPlateParameter*> KxPlateCollection::dependents(KxPlateParameter& parameter) {
+    // Breadth first over the users, counting on the way the edges between two dependents, which
+    // is what the ordering needs.
     std::vector<KxPlateParameter*> reached;
     const std::uint32_t mark = nextMark();
     parameter.mMark = mark;
-    std::size_t next = 0;
     const KxPlateParameter* from = &parameter;
-    for (;;) {
-        const NameEntry* named = findEntry(from->getName().wstr());
+    for (std::size_t next = 0;;) {
+        const KxPlateName* named = from->mpNameRecord;
         if (named && named->parameter == from) {
             for (const Use& use : named->users) {
-                if (use.user->mMark != mark) {
-                    use.user->mMark = mark;
-                    reached.push_back(use.user);
+                KxPlateParameter* user = use.user;
+                if (user->mMark != mark) {
+                    user->mMark = mark;
+                    user->mWaiting = 0;
+                    reached.push_back(user);
+                }
+                if (from != &parameter && user != from && user != &parameter) {
+                    ++user->mWaiting;
                 }
             }
         }
@@ -496,7 +508,8 @@ std::vector<KxPlateParameter*> KxPlateCollection::dependents(KxPlateParameter& p
         }
         from = reached[next++];
     }
-    return inDependencyOrder(std::move(reached));
+    parameter.mMark = 0;
+    return readyOrder(std::move(reached), mark);
 }
 
 std::vector<KxPlateParameter*>
@@ -507,47 +520,49 @@ KxPlateCollection::inDependencyOrder(std::vector<KxPlateParameter*> parameters) 
         parameter->mWaiting = 0;
     }
     for (KxPlateParameter* parameter : parameters) {
-        for (const std::wstring& name : parameter->mCompiled.variables()) {
-            const NameEntry* named = findEntry(name);
-            const KxPlateParameter* used = named ? named->parameter : nullptr;
-            if (used && used != parameter && used->mMark == mark) {
+        for (std::size_t i = 0; i < parameter->mCompiled.variables().size(); ++i) {
+            const KxPlateParameter* named = used(*parameter, i);
+            if (named && named != parameter && named->mMark == mark) {
                 ++parameter->mWaiting;
             }
         }
     }
+    return readyOrder(std::move(parameters), mark);
+}
+
+std::vector<KxPlateParameter*>
+KxPlateCollection::readyOrder(std::vector<KxPlateParameter*> parameters, std::uint32_t mark) {
     // The earliest listed of the ready ones goes first, so that independent ones keep list order.
-    const auto later = [](const KxPlateParameter* a, const KxPlateParameter* b) {
-        return a->mListOrder > b->mListOrder;
-    };
-    std::priority_queue<KxPlateParameter*, std::vector<KxPlateParameter*>, decltype(later)> ready(
-        later);
+    using Ready = std::pair<std::uint64_t, KxPlateParameter*>;
+    std::priority_queue<Ready, std::vector<Ready>, std::greater<>> ready;
     for (KxPlateParameter* parameter : parameters) {
         if (parameter->mWaiting == 0) {
-            ready.push(parameter);
+            ready.emplace(parameter->mListOrder, parameter);
         }
     }
     std::vector<KxPlateParameter*> order;
     order.reserve(parameters.size());
     while (!ready.empty()) {
-        KxPlateParameter* next = ready.top();
+        KxPlateParameter* next = ready.top().second;
         ready.pop();
         next->mWaiting = -1;
         order.push_back(next);
-        const NameEntry* named = findEntry(next->getName().wstr());
+        const KxPlateName* named = next->mpNameRecord;
         if (!named || named->parameter != next) {
             continue;
         }
         for (const Use& use : named->users) {
             if (use.user != next && use.user->mMark == mark && --use.user->mWaiting == 0) {
-                ready.push(use.user);
+                ready.emplace(use.user->mListOrder, use.user);
             }
         }
     }
     // A cycle cannot be accepted, but a drawing may have been defined with one: those go last.
     if (order.size() < parameters.size()) {
-        std::sort(
-            parameters.begin(), parameters.end(),
-            [&](const KxPlateParameter* a, const KxPlateParameter* b) { return later(b, a); });
+        std::sort(parameters.begin(), parameters.end(),
+                  [](const KxPlateParameter* a, const KxPlateParameter* b) {
+                      return a->mListOrder < b->mListOrder;
+                  });
         for (KxPlateParameter* parameter : parameters) {
             if (parameter->mWaiting >= 0) {
                 order.push_back(parameter);
@@ -557,28 +572,55 @@ KxPlateCollection::inDependencyOrder(std::vector<KxPlateParameter*> parameters) 
     return order;
 }
 
-KxCompiledExpression::Error KxPlateCollection::evaluate(const KxCompiledExpression& expression,
+const KxPlateParameter* KxPlateCollection::used(const KxPlateParameter& parameter,
+                                                std::size_t variable) const {
+    // A listed parameter knows the records of its names; another looks them up.
+    if (!parameter.mUseSlots.empty()) {
+        return parameter.mUseSlots[variable].name->parameter;
+    }
+    const KxPlateName* named = findRecord(parameter.mCompiled.variables()[variable]);
+    return named ? named->parameter : nullptr;
+}
+
+KxCompiledExpression::Error KxPlateCollection::evaluate(const KxPlateParameter& parameter,
                                                         std::uint32_t trial, double& value) const {
-    const std::vector<std::wstring>& names = expression.variables();
+    const std::size_t count = parameter.mCompiled.variables().size();
     double few[8];
     std::vector<double> many;
     double* values = few;
-    if (names.size() > std::size(few)) {
-        many.resize(names.size());
+    if (count > std::size(few)) {
+        many.resize(count);
         values = many.data();
     }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const NameEntry* named = findEntry(names[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        const KxPlateParameter* named = used(parameter, i);
+        if (!named) {
+            return Error::kSyntax;
+        }
+        values[i] = trial != 0 && named->mMark == trial ? named->mTrial : named->number();
+    }
+    double result = 0.0;
+    const Error error = parameter.mCompiled.evaluate(values, result);
+    if (error == Error::kNone) {
+        value = result == 0.0 ? 0.0 : result; // no negative zero
+    }
+    return error;
+}
+
+KxCompiledExpression::Error KxPlateCollection::evaluate(const KxCompiledExpression& candidate,
+                                                        double& value) const {
+    std::vector<double> values;
+    for (const std::wstring& name : candidate.variables()) {
+        const KxPlateName* named = findRecord(name);
         if (!named || !named->parameter) {
             return Error::kSyntax;
         }
-        const KxPlateParameter* used = named->parameter;
-        values[i] = trial != 0 && used->mMark == trial ? used->mTrial : used->number();
+        values.push_back(named->parameter->number());
     }
     double result = 0.0;
-    const Error error = expression.evaluate(values, result);
+    const Error error = candidate.evaluate(values.data(), result);
     if (error == Error::kNone) {
-        value = result == 0.0 ? 0.0 : result; // no negative zero
+        value = result == 0.0 ? 0.0 : result;
     }
     return error;
 }
@@ -600,7 +642,7 @@ KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
         return KxString(text + L" \u2192 " + parameter.getName().wstr());
     };
     auto visit = [&](const std::wstring& name, const KxPlateParameter* from) -> bool {
-        const NameEntry* named = findEntry(name);
+        const KxPlateName* named = findRecord(name);
         const KxPlateParameter* used = named ? named->parameter : nullptr;
         if (!used) {
             return false;

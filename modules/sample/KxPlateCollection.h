@@ -12,9 +12,25 @@
 #include <queue>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class KxDbDatabase;
+
+// The plate's record of one name: the listed parameter that it names (the first listed, should two
+// share it), how many listed and owned parameters carry it, and the listed parameters whose
+// expressions use it, each through its variable of that index. Parameters hold pointers to their
+// records, which live as long as somebody carries or uses the name.
+struct KxPlateName {
+    struct Use {
+        KxPlateParameter* user = nullptr;
+        int variable = 0;
+    };
+    KxPlateParameter* parameter = nullptr;
+    int listed = 0;
+    int owned = 0;
+    std::vector<Use> users;
+};
 
 // The parameters of a bracket plate, with expressions over each other: it makes and deletes them,
 // vets their names and expressions, and evaluates them in dependency order. A parameter names
@@ -74,19 +90,7 @@ protected:
     getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override;
 
 private:
-    // A listed parameter whose expression uses a name, through its variable of that index.
-    struct Use {
-        KxPlateParameter* user = nullptr;
-        int variable = 0;
-    };
-    // What the plate knows of one name: the listed parameter that it names (the first listed,
-    // should two share it), how many listed and owned parameters carry it, and who uses it.
-    struct NameEntry {
-        KxPlateParameter* parameter = nullptr;
-        int listed = 0;
-        int owned = 0;
-        std::vector<Use> users;
-    };
+    using Use = KxPlateName::Use;
     // Hears the list grow: a parameter added to it becomes one that others can name.
     class ListWatcher : public KxParameterCollectionReactor {
     public:
@@ -104,13 +108,14 @@ private:
     void unlist(KxPlateParameter& parameter, std::vector<KxPlateParameter*>& counted);
 
     // The name index.
-    NameEntry& entry(const std::wstring& name);
-    const NameEntry* findEntry(const std::wstring& name) const;
-    void dropIfUnused(const std::wstring& name);
+    KxPlateName& record(const std::wstring& name);
+    const KxPlateName* findRecord(const std::wstring& name) const;
+    // Forgets the record of that name when nobody carries or uses it any more.
+    void dropIfUnused(KxPlateName& named, const std::wstring& name);
     void carryName(KxPlateParameter& parameter, const std::wstring& name);
     void dropName(KxPlateParameter& parameter, const std::wstring& name);
     // A listed parameter leaves the name; another listed one of that name takes its place.
-    void leaveName(const KxPlateParameter& parameter, NameEntry& named, const std::wstring& name);
+    void leaveName(const KxPlateParameter& parameter, KxPlateName& named);
     bool isNameTaken(const std::wstring& name, const KxPlateParameter* except) const;
     // "paramK" names become free and taken; the lowest free one is found in amortised constant
     // time.
@@ -125,10 +130,19 @@ private:
     std::vector<KxPlateParameter*> dependents(KxPlateParameter& parameter);
     // `parameters`, each after the ones among them that it names; list order otherwise.
     std::vector<KxPlateParameter*> inDependencyOrder(std::vector<KxPlateParameter*> parameters);
-    // The value of an expression, each name standing for its parameter's trial value when the
-    // parameter carries the mark `trial` (not 0), its value otherwise.
-    KxCompiledExpression::Error evaluate(const KxCompiledExpression& expression,
-                                         std::uint32_t trial, double& value) const;
+    // The same, for parameters that carry `mark` and count in their scratch field how many of the
+    // others they still wait for.
+    std::vector<KxPlateParameter*> readyOrder(std::vector<KxPlateParameter*> parameters,
+                                              std::uint32_t mark);
+    // The value of the parameter's expression, or of a candidate for it; each name stands for its
+    // parameter's trial value when that parameter carries the mark `trial` (not 0), its value
+    // otherwise.
+    KxCompiledExpression::Error evaluate(const KxPlateParameter& parameter, std::uint32_t trial,
+                                         double& value) const;
+    KxCompiledExpression::Error evaluate(const KxCompiledExpression& candidate,
+                                         double& value) const;
+    // The parameter that the variable of that index names, or null.
+    const KxPlateParameter* used(const KxPlateParameter& parameter, std::size_t variable) const;
     // The path "a → b → … → a" when `uses`, given to `parameter`, would make it depend on itself;
     // empty otherwise.
     KxString findCycle(const KxPlateParameter& parameter, const std::vector<std::wstring>& uses);
@@ -140,8 +154,10 @@ private:
     std::uint32_t nextMark() { return ++mMark; }
 
     ListWatcher mWatcher{*this};
+    // The dependents, in order, of the parameter whose expression was just vetted.
+    std::pair<const KxPlateParameter*, std::vector<KxPlateParameter*>> mVetted;
     std::vector<std::unique_ptr<KxPlateParameter>> mOwned;
-    std::unordered_map<std::wstring, NameEntry> mNames;
+    std::unordered_map<std::wstring, KxPlateName> mNames;
     std::priority_queue<int, std::vector<int>, std::greater<>> mFreeNumbers;
     int mNextNumber = 1;
     std::uint64_t mNextListOrder = 0;

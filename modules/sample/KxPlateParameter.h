@@ -8,6 +8,7 @@
 #include <vector>
 
 class KxPlateCollection;
+struct KxPlateName;
 
 // One dimension of the bracket plate: a real value computed from its expression, a description, a
 // tolerance and an entity of the drawing that stands for it. Its three properties are
@@ -74,11 +75,19 @@ private:
     KxString mDescription;
     double mTolerance = 0.1;
 
-    // The plate's bookkeeping: the compiled expression; for each of its variables, where this
-    // parameter stands among the users of that name; when it was listed, where it is owned; and
+    // Where one variable of the expression stands while the parameter is listed: the plate's record
+    // of the name, and the place among its users.
+    struct UseSlot {
+        KxPlateName* name = nullptr;
+        int position = 0;
+    };
+
+    // The plate's bookkeeping: the compiled expression and a slot for each of its variables; the
+    // plate's record of this parameter's own name; when it was listed, where it is owned; and
     // scratch fields for the plate's walks.
     KxCompiledExpression mCompiled;
-    std::vector<int> mUsePositions;
+    std::vector<UseSlot> mUseSlots;
+    KxPlateName* mpNameRecord = nullptr;
     std::uint64_t mListOrder = 0;
     std::size_t mOwnedIndex = 0;
     int mListed = 0;
