@@ -23,14 +23,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-std::vector<std::string> namesOf(const std::vector<KxPlateParameter*>& parameters) {
-    std::vector<std::string> names;
-    for (const KxPlateParameter* parameter : parameters) {
-        names.push_back(utf8(parameter->getName()));
-    }
-    return names;
-}
-
 std::vector<std::string> namesOf(const KxArray<KxParameter*>& parameters) {
     std::vector<std::string> names;
     for (const KxParameter* parameter : parameters) {
