@@ -21,6 +21,12 @@ public:
         ++mRuns;
     }
 
+    // For an operation whose count of items is known only once it has run.
+    void setItems(std::int64_t items) { mItems = items; }
+    double meanSeconds() const {
+        return mRuns > 0 ? mTotalSeconds / static_cast<double>(mRuns) : 0;
+    }
+
     // Call after the iterations: the mean over them.
     void report() {
         if (mRuns > 0 && mItems > 0) {

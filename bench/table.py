@@ -14,6 +14,20 @@ APPEND_RATIO_LIMIT = 2.0  # KxArray append against std::vector::push_back
 BYTES_LIMIT = 320.0  # heap bytes per registered parameter
 SMALL, LARGE = 10000, 1000000
 
+# The sample provider: per affected parameter, growth from 10,000 to 100,000; times of one
+# operation on a chain, in milliseconds; heap bytes per parameter of a built drawing.
+PROVIDER_GROWTH_LIMIT = 1.5
+PROVIDER_SMALL, PROVIDER_LARGE = 10000, 100000
+PROVIDER_MS_LIMITS = {
+    ("Build", "Chain", 2000): 200.0,
+    ("RootEdit", "Chain", 2000): 10.0,
+    ("LeafEdit", "Chain", 2000): 1.0,
+    ("Build", "Chain", 100000): 1500.0,
+    ("RootEdit", "Chain", 100000): 300.0,
+    ("LeafEdit", "Chain", 100000): 0.2,
+}
+PROVIDER_BYTES_LIMIT = 1024.0
+
 
 def load(path):
     with open(path, encoding="utf-8") as file:
@@ -32,11 +46,80 @@ def load(path):
     return results, errors
 
 
+def provider_key(name):
+    """BM_ProviderRootEdit<Shape::kChain> gives ("RootEdit", "Chain")."""
+    operation, _, shape = name[len("BM_Provider"):].partition("<")
+    return operation, shape.rstrip(">").replace("Shape::k", "")
+
+
+def print_table(header, rows, left):
+    widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(len(header))]
+    def line(row):
+        return "  ".join(str(cell).ljust(widths[i]) if i in left else str(cell).rjust(widths[i])
+                         for i, cell in enumerate(row)).rstrip()
+    print(line(header))
+    print(line(["-" * width for width in widths]))
+    for row in rows:
+        print(line(row))
+    print()
+
+
+def provider_table(results):
+    failures = []
+    rows = []
+    names = []
+    for name, _ in results:
+        if name.startswith("BM_Provider") and name not in names:
+            names.append(name)
+    for name in names:
+        operation, shape = provider_key(name)
+        for n in sorted(size for key, size in results if key == name):
+            run = results[(name, n)]
+            cost = run["ns_per_item"]
+            growth = None
+            if n == PROVIDER_LARGE and (name, PROVIDER_SMALL) in results:
+                growth = cost / results[(name, PROVIDER_SMALL)]["ns_per_item"]
+            notes = []
+            limit = PROVIDER_MS_LIMITS.get((operation, shape, n))
+            if limit is not None and run["ms_per_op"] > limit:
+                notes.append(f"time > {limit:g} ms")
+            if growth is not None and growth > PROVIDER_GROWTH_LIMIT:
+                notes.append(f"growth > {PROVIDER_GROWTH_LIMIT:g}")
+            bytes_per = run.get("bytes_per_item")
+            if n == PROVIDER_LARGE and bytes_per is not None and bytes_per > PROVIDER_BYTES_LIMIT:
+                notes.append(f"bytes > {PROVIDER_BYTES_LIMIT:g}")
+            checked = limit is not None or growth is not None
+            failures += [f"{operation} {shape}/{n}: {note}" for note in notes]
+            rows.append((
+                f"{operation} {shape}",
+                f"{n:,}",
+                f"{run['ms_per_op']:.3f}",
+                f"{run['affected']:,.0f}",
+                f"{cost:.0f}",
+                f"{growth:.2f}" if growth is not None else "",
+                f"{bytes_per:.0f}" if bytes_per is not None else "",
+                ("FAIL: " + ", ".join(notes)) if notes else ("ok" if checked else ""),
+            ))
+    if rows:
+        print_table(("provider operation", "n", "ms/op", "affected", "ns/affected", "growth",
+                     "bytes/param", "targets"), rows, (0, 7))
+        print(f"Provider targets: growth per affected parameter <= {PROVIDER_GROWTH_LIMIT:g} from "
+              f"{PROVIDER_SMALL:,} to {PROVIDER_LARGE:,}; chain times "
+              + ", ".join(f"{op} at {n:,} <= {ms:g} ms" for (op, _, n), ms in
+                          PROVIDER_MS_LIMITS.items())
+              + f"; <= {PROVIDER_BYTES_LIMIT:g} heap bytes per parameter at {PROVIDER_LARGE:,}.")
+        print()
+    return failures
+
+
 def main(path):
     results, errors = load(path)
     failures = list(errors)
+    failures += provider_table(results)
     operations = []
     for name, _ in results:
+        if name.startswith("BM_Provider"):
+            continue
         if name.startswith("BM_") and not name.startswith("BM_Baseline_"):
             operation = name[len("BM_"):]
             if operation not in operations:
@@ -82,15 +165,8 @@ def main(path):
                 verdict,
             ))
 
-    widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(len(header))]
-    def line(row):
-        return "  ".join(str(cell).ljust(widths[i]) if i in (0, 7) else str(cell).rjust(widths[i])
-                         for i, cell in enumerate(row)).rstrip()
-    print(line(header))
-    print(line(["-" * width for width in widths]))
-    for row in rows:
-        print(line(row))
-    print()
+    if rows:
+        print_table(header, rows, (0, 7))
     print(f"Targets: ratio <= {RATIO_LIMIT:g} at {LARGE:,}, growth <= {GROWTH_LIMIT:g} from "
           f"{SMALL:,}, append ratio <= {APPEND_RATIO_LIMIT:g}, <= {BYTES_LIMIT:g} heap bytes "
           "per parameter.")

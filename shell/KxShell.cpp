@@ -1,5 +1,6 @@
 #include "shell/KxShell.h"
 
+#include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
@@ -9,6 +10,7 @@
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
+#include "model/KxParameterReactor.h"
 #include "modules/palette/KxConsolePaletteControl.h"
 #include "util/KxParameterUtil.h"
 
@@ -16,6 +18,7 @@
 #include <charconv>
 #include <istream>
 #include <ostream>
+#include <unordered_set>
 
 namespace {
 
@@ -67,6 +70,15 @@ std::string typeDescription(const KxDbEvalVariant& value) {
     }
 }
 
+// Keeps the provider's answer to a change that nobody else hears yet.
+class RefusalCatcher : public KxParameterReactor {
+public:
+    void modificationFailed(Lumo::ErrorStatus, const KxString& message, const KxString&) override {
+        mMessage = message;
+    }
+    KxString mMessage;
+};
+
 bool parseShort(const std::string& text, short& value) {
     const char* end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, value);
@@ -84,7 +96,8 @@ KxShell::~KxShell() {
 const std::vector<KxShell::Command>& KxShell::commands() {
     static const std::vector<Command> table = {
         {"list", "", "draw the palette's table of parameters", &KxShell::list, 0},
-        {"new", "", "create a parameter in the active collection", &KxShell::create, 0},
+        {"new", "[NAME]", "create a parameter in the active collection (named NAME)",
+         &KxShell::create, 0},
         {"rename", "NAME NEW-NAME", "rename a parameter", &KxShell::rename, 2},
         {"expr", "NAME EXPRESSION", "give a parameter a new expression", &KxShell::expression, 2},
         {"set", "NAME PROPERTY VALUE", "set a property of a parameter", &KxShell::setProperty, 3},
@@ -135,6 +148,7 @@ bool KxShell::start(const std::vector<std::string>& moduleDirectories) {
 
 void KxShell::stop() {
     mpBracket.reset();
+    mParameters.clear();
     // The last loaded goes first: the palette before the provider, the library last of all.
     std::vector<std::wstring> loaded = kxrxLoadedModules();
     for (auto module = loaded.rbegin(); module != loaded.rend(); ++module) {
@@ -220,7 +234,7 @@ void KxShell::list(const KxCommandLine&) {
     }
 }
 
-void KxShell::create(const KxCommandLine&) {
+void KxShell::create(const KxCommandLine& line) {
     KxParameterManager& manager = KxParameterManager::getInstance();
     KxParameter* parameter = nullptr;
     const Lumo::ErrorStatus status = manager.createParameter(parameter);
@@ -228,15 +242,34 @@ void KxShell::create(const KxCommandLine&) {
         error("the active collection made no parameter (status " + std::to_string(status) + ")");
         return;
     }
+    // Named before it is added, so that a refused name leaves nothing behind and a script that
+    // builds a large drawing needs no rename.
+    if (line.size() > 1) {
+        RefusalCatcher catcher;
+        parameter->addReactor(&catcher);
+        const Lumo::ErrorStatus named = parameter->setName(wide(line[1]));
+        parameter->removeReactor(&catcher);
+        if (named != Lumo::eOk) {
+            KxArray<KxParameter*> discarded;
+            discarded.append(parameter);
+            parameter->getOwner()->deleteParameters(discarded);
+            error(quoted(line[1]) + " cannot be its name: " + catcher.mMessage.toUtf8() +
+                  " (status " + std::to_string(named) + ")");
+            return;
+        }
+    }
     manager.addParameter(parameter);
-    mOut << "created " << parameter->getName().toUtf8() << '\n';
+    const std::string name = parameter->getName().toUtf8();
+    mParameters[name] = parameter;
+    mOut << "created " << name << '\n';
 }
 
 void KxShell::rename(const KxCommandLine& line) {
     KxParameter* parameter = findParameter(line[1]);
     KxConsolePaletteControl* control = parameter ? palette() : nullptr;
-    if (control) {
-        control->editName(parameter, wide(line[2]));
+    if (control && control->editName(parameter, wide(line[2])) == Lumo::eOk) {
+        mParameters.erase(line[1]);
+        mParameters[parameter->getName().toUtf8()] = parameter;
     }
 }
 
@@ -284,11 +317,13 @@ void KxShell::remove(const KxCommandLine& line) {
     }
     KxParameterManager& manager = KxParameterManager::getInstance();
     manager.deleteParameters(doomed);
+    mParameters.clear();
     // The provider may keep parameters that others still use; say which.
-    KxArray<KxParameter*> remaining;
-    manager.getParameters(remaining);
+    KxArray<KxParameter*> listed;
+    manager.getParameters(listed);
+    const std::unordered_set<KxParameter*> remaining(listed.begin(), listed.end());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (remaining.contains(doomed[static_cast<int>(i)])) {
+        if (remaining.count(doomed[static_cast<int>(i)]) != 0) {
             mOut << "not deleted: " << names[i] << " (its provider keeps it)\n";
         }
     }
@@ -468,6 +503,7 @@ void KxShell::end(const KxCommandLine&) {
 }
 
 void KxShell::load(const KxCommandLine& line) {
+    mParameters.clear(); // a module's start may change the parameters
     loadModule(line[1], false);
 }
 
@@ -485,13 +521,22 @@ void KxShell::quit(const KxCommandLine&) {
 }
 
 KxParameter* KxShell::findParameter(const std::string& name) {
-    KxArray<KxParameter*> parameters;
-    KxParameterManager::getInstance().getParameters(parameters);
     const KxString wanted = wide(name);
-    for (KxParameter* parameter : parameters) {
-        if (parameter && parameter->getName() == wanted) {
-            return parameter;
+    // The index may miss parameters that others added or renamed: look again before giving up.
+    auto found = mParameters.find(name);
+    if (found == mParameters.end() || found->second->getName() != wanted) {
+        mParameters.clear();
+        KxArray<KxParameter*> parameters;
+        KxParameterManager::getInstance().getParameters(parameters);
+        for (KxParameter* parameter : parameters) {
+            if (parameter) {
+                mParameters.emplace(parameter->getName().toUtf8(), parameter);
+            }
         }
+        found = mParameters.find(name);
+    }
+    if (found != mParameters.end() && found->second->getName() == wanted) {
+        return found->second;
     }
     error("no parameter named " + quoted(name) + " ('list' shows them)");
     return nullptr;

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class KxConsolePaletteControl;
@@ -74,5 +75,8 @@ private:
 
     std::ostream& mOut;
     std::unique_ptr<KxPmUndoBracket> mpBracket;
+    // The parameters by name, as the shell last saw them; emptied whenever parameters may have
+    // been deleted, so that it never holds a pointer to one.
+    std::unordered_map<std::string, KxParameter*> mParameters;
     bool mbQuit = false;
 };

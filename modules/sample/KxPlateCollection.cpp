@@ -7,14 +7,12 @@
 #include "host/KxConstantExpression.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <deque>
-#include <functional>
-#include <queue>
-#include <string>
+#include <string_view>
 #include <unordered_set>
+#include <utility>
 
-using namespace KxPlateExpression;
+using Error = KxCompiledExpression::Error;
 
 namespace {
 
@@ -22,47 +20,99 @@ KxString quoted(const KxString& text) {
     return KxString(L"\"" + text.wstr() + L"\"");
 }
 
+constexpr std::wstring_view kParamPrefix = L"param";
+
+// The K of a name "paramK" (K from 1, written without leading zeros), or 0 for any other name.
+int paramNumber(const std::wstring& name) {
+    if (name.size() <= kParamPrefix.size() || name.size() > kParamPrefix.size() + 9 ||
+        name.compare(0, kParamPrefix.size(), kParamPrefix) != 0 ||
+        name[kParamPrefix.size()] == L'0') {
+        return 0;
+    }
+    int number = 0;
+    for (std::size_t i = kParamPrefix.size(); i < name.size(); ++i) {
+        if (name[i] < L'0' || name[i] > L'9') {
+            return 0;
+        }
+        number = number * 10 + (name[i] - L'0');
+    }
+    return number;
+}
+
+std::wstring paramName(int number) {
+    return std::wstring(kParamPrefix) + std::to_wstring(number);
+}
+
 } // namespace
 
+void KxPlateCollection::ListWatcher::parameterAdded(KxParameter* parameter) {
+    KxPlateParameter* own = mPlate.ownParameter(parameter);
+    if (own && own->mListed++ == 0) {
+        mPlate.list(*own);
+    }
+}
+
 KxPlateCollection::KxPlateCollection(const wchar_t* name, KxDbDatabase* database)
-    : KxParameterCollection(name), mPlateEntityId(KxPlateEntities::add(database)) {}
+    : KxParameterCollection(name), mPlateEntityId(KxPlateEntities::add(database)) {
+    addReactor(&mWatcher);
+}
 
 KxPlateCollection::~KxPlateCollection() {
+    removeReactor(&mWatcher);
     mOwned.clear();
     KxPlateEntities::remove(mPlateEntityId);
 }
 
 Lumo::ErrorStatus KxPlateCollection::createParameter(KxParameter*& parameter) {
-    KxString name;
-    for (int number = 1;; ++number) {
-        name = KxString(L"param" + std::to_wstring(number));
-        if (!isNameTaken(name, nullptr)) {
-            break;
+    std::wstring name;
+    while (name.empty() && !mFreeNumbers.empty()) {
+        const int number = mFreeNumbers.top();
+        mFreeNumbers.pop();
+        if (!isNameTaken(paramName(number), nullptr)) {
+            name = paramName(number);
         }
     }
-    parameter = makeParameter(name, L"0", KxPlateParameter::Kind::kNumber);
+    if (name.empty()) {
+        while (isNameTaken(paramName(mNextNumber), nullptr)) {
+            ++mNextNumber;
+        }
+        name = paramName(mNextNumber++);
+    }
+    parameter = makeParameter(KxString(std::move(name)), L"0", KxPlateParameter::Kind::kNumber);
     return Lumo::eOk;
 }
 
 Lumo::ErrorStatus KxPlateCollection::checkParametersForDeletion(KxArray<KxParameter*>& parameters) {
-    const std::unordered_set<const KxParameter*> offered(parameters.begin(), parameters.end());
-    const NameTable names = nameTable();
-    // Whatever a staying parameter names must stay too, and so must what that one names.
-    std::unordered_set<const KxParameter*> needed;
-    std::deque<const KxPlateParameter*> staying;
-    for (const KxPlateParameter* parameter : listed()) {
-        if (offered.count(parameter) == 0) {
-            staying.push_back(parameter);
+    const std::uint32_t offered = nextMark();
+    std::vector<KxPlateParameter*> candidates;
+    for (KxParameter* parameter : parameters) {
+        KxPlateParameter* own = ownParameter(parameter);
+        if (own && own->mListed > 0 && own->mMark != offered) {
+            own->mMark = offered;
+            candidates.push_back(own);
         }
     }
-    while (!staying.empty()) {
-        const KxPlateParameter* parameter = staying.front();
-        staying.pop_front();
-        for (const KxString& name : references(parameter->getExpression())) {
-            const auto found = names.find(name.wstr());
-            if (found != names.end() && offered.count(found->second) != 0 &&
-                needed.insert(found->second).second) {
-                staying.push_back(found->second);
+    // An offered parameter that a staying one names must stay, and so must what it names in turn.
+    std::unordered_set<const KxParameter*> needed;
+    std::deque<const KxPlateParameter*> pending;
+    for (const KxPlateParameter* candidate : candidates) {
+        const KxPlateName* named = candidate->mpNameRecord;
+        if (named->parameter != candidate) {
+            continue;
+        }
+        const bool used = std::any_of(named->users.begin(), named->users.end(),
+                                      [&](const Use& use) { return use.user->mMark != offered; });
+        if (used && needed.insert(candidate).second) {
+            pending.push_back(candidate);
+        }
+    }
+    while (!pending.empty()) {
+        const KxPlateParameter* keeper = pending.front();
+        pending.pop_front();
+        for (const KxPlateParameter::UseSlot& slot : keeper->mUseSlots) {
+            KxPlateParameter* named = slot.name->parameter;
+            if (named && named->mMark == offered && needed.insert(named).second) {
+                pending.push_back(named);
             }
         }
     }
@@ -89,102 +139,33 @@ KxPlateParameter* KxPlateCollection::define(const KxString& name, const KxString
 }
 
 bool KxPlateCollection::evaluateAll() {
-    const NameTable names = nameTable();
-    const std::vector<KxPlateParameter*> parameters = listed();
-    bool evaluated = true;
-    for (KxPlateParameter* parameter : evaluationOrder(parameters)) {
-        double value = 0.0;
-        if (evaluate(parameter->getExpression(), names, {}, value)) {
-            parameter->setNumber(value);
-        } else {
-            evaluated = false;
+    std::vector<KxPlateParameter*> listed;
+    for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
+        if (owned->mListed > 0) {
+            listed.push_back(owned.get());
         }
     }
-    refreshUsageCounts(parameters);
+    bool evaluated = true;
+    for (KxPlateParameter* parameter : inDependencyOrder(listed)) {
+        evaluated = reevaluate(*parameter) == Lumo::eOk && evaluated;
+    }
+    writeUsageCounts(std::move(listed), nullptr);
     return evaluated;
 }
 
 KxPlateParameter* KxPlateCollection::find(const KxString& name) const {
-    for (KxPlateParameter* parameter : listed()) {
-        if (parameter->getName() == name) {
-            return parameter;
-        }
-    }
-    return nullptr;
-}
-
-std::vector<KxPlateParameter*>
-KxPlateCollection::evaluationOrder(const std::vector<KxPlateParameter*>& parameters) const {
-    const NameTable names = nameTable();
-    std::unordered_map<const KxPlateParameter*, std::size_t> position;
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        position.emplace(parameters[i], i);
-    }
-    // For each parameter, the given ones that name it, and how many given ones it still waits for.
-    std::vector<std::vector<std::size_t>> users(parameters.size());
-    std::vector<int> waiting(parameters.size(), 0);
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        for (const KxString& name : references(parameters[i]->getExpression())) {
-            const auto found = names.find(name.wstr());
-            if (found == names.end() || found->second == parameters[i]) {
-                continue;
-            }
-            const auto used = position.find(found->second);
-            if (used != position.end()) {
-                users[used->second].push_back(i);
-                ++waiting[i];
-            }
-        }
-    }
-    // The earliest ready parameter goes first, so that independent ones keep their order.
-    std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> ready;
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        if (waiting[i] == 0) {
-            ready.push(i);
-        }
-    }
-    std::vector<KxPlateParameter*> order;
-    std::vector<bool> placed(parameters.size(), false);
-    while (!ready.empty()) {
-        const std::size_t next = ready.top();
-        ready.pop();
-        if (placed[next]) {
-            continue;
-        }
-        placed[next] = true;
-        order.push_back(parameters[next]);
-        for (const std::size_t user : users[next]) {
-            if (--waiting[user] == 0) {
-                ready.push(user);
-            }
-        }
-    }
-    // A cycle cannot be accepted, but a drawing may have been defined with one: those go last.
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        if (!placed[i]) {
-            order.push_back(parameters[i]);
-        }
-    }
-    return order;
+    const KxPlateName* named = findRecord(name.wstr());
+    return named ? named->parameter : nullptr;
 }
 
 int KxPlateCollection::usageCount(const KxPlateParameter& parameter) const {
-    if (find(parameter.getName()) != &parameter) {
-        return 0;
-    }
-    int count = 0;
-    for (const KxPlateParameter* user : listed()) {
-        const std::vector<KxString> names = references(user->getExpression());
-        if (std::find(names.begin(), names.end(), parameter.getName()) != names.end()) {
-            ++count;
-        }
-    }
-    return count;
+    const KxPlateName* named = parameter.mpNameRecord;
+    return named && named->parameter == &parameter ? static_cast<int>(named->users.size()) : 0;
 }
 
 Lumo::ErrorStatus KxPlateCollection::vetName(const KxPlateParameter& parameter,
                                              const KxString& name, KxString& message) const {
-    if (!isIdentifier(name)) {
+    if (!KxPlateExpression::isIdentifier(name)) {
         message =
             KxString(quoted(name).wstr() +
                      L" is not a valid name: use letters, digits and _, not starting with a digit");
@@ -198,82 +179,119 @@ Lumo::ErrorStatus KxPlateCollection::vetName(const KxPlateParameter& parameter,
         message = KxString(quoted(name).wstr() + L" is a constant name");
         return Lumo::eInvalidInput;
     }
-    if (isNameTaken(name, &parameter)) {
+    if (isNameTaken(name.wstr(), &parameter)) {
         message = KxString(quoted(name).wstr() + L" is taken by another parameter");
         return Lumo::eDuplicateKey;
     }
     return Lumo::eOk;
 }
 
-Lumo::ErrorStatus KxPlateCollection::vetExpression(const KxPlateParameter& parameter,
-                                                   const KxString& expression,
-                                                   KxString& message) const {
-    const NameTable names = nameTable();
-    const std::vector<KxString> referenced = references(expression);
-    for (const KxString& name : referenced) {
-        if (names.count(name.wstr()) == 0) {
-            message = KxString(L"unknown parameter: " + name.wstr());
+Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
+                                                   const KxString& expression, KxString& message) {
+    KxCompiledExpression candidate;
+    candidate.compile(expression);
+    for (const std::wstring& name : candidate.variables()) {
+        const KxPlateName* named = findRecord(name);
+        if (!named || !named->parameter) {
+            message = KxString(L"unknown parameter: " + name);
             return Lumo::eKeyNotFound;
         }
     }
-    const KxString cycle = findCycle(parameter, referenced, names);
-    if (!cycle.isEmpty()) {
-        message = KxString(L"circular reference: " + cycle.wstr());
-        return Lumo::eInvalidInput;
+    // The expression closes a cycle when it names the parameter or one of its dependents, which
+    // the change has to visit anyway.
+    const std::vector<KxPlateParameter*> changed = dependents(parameter);
+    const std::uint32_t dependent = mMark; // what the dependents carry
+    for (const std::wstring& name : candidate.variables()) {
+        const KxPlateParameter* named = findRecord(name)->parameter;
+        if (named == &parameter || named->mMark == dependent) {
+            message = KxString(L"circular reference: " +
+                               findCycle(parameter, candidate.variables()).wstr());
+            return Lumo::eInvalidInput;
+        }
     }
     // Every value that the change would give must exist: the parameter's and its dependents'.
-    Values trial;
     double value = 0.0;
-    if (!evaluate(expression, names, trial, value)) {
+    if (evaluate(candidate, value) != Error::kNone) {
         message = KxString(L"not a valid expression: " + quoted(expression).wstr());
         return Lumo::eInvalidInput;
     }
-    trial[&parameter] = value;
-    for (const KxPlateParameter* dependent : evaluationOrder(dependents(parameter))) {
-        if (!evaluate(dependent->getExpression(), names, trial, value)) {
+    const std::uint32_t trial = nextMark();
+    parameter.mMark = trial;
+    parameter.mTrial = value;
+    for (KxPlateParameter* follower : changed) {
+        if (evaluate(*follower, trial, value) != Error::kNone) {
             message =
-                KxString(dependent->getName().wstr() + L" cannot be evaluated after this change: " +
-                         dependent->getExpression().wstr());
+                KxString(follower->getName().wstr() + L" cannot be evaluated after this change: " +
+                         follower->getExpression().wstr());
             return Lumo::eInvalidInput;
         }
-        trial[dependent] = value;
+        follower->mMark = trial;
+        follower->mTrial = value;
     }
+    // The store that follows at once visits the same dependents in the same order.
+    mVetted = {&parameter, changed};
     return Lumo::eOk;
 }
 
 void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& oldName) {
-    const std::vector<KxPlateParameter*> parameters = listed();
-    if (oldName.isEmpty() ||
-        std::find(parameters.begin(), parameters.end(), &parameter) == parameters.end()) {
+    mVetted = {};
+    const std::wstring& old = oldName.wstr();
+    const std::wstring& name = parameter.getName().wstr();
+    if (old == name) {
         return;
     }
-    for (KxPlateParameter* user : parameters) {
-        const std::vector<KxString> names = references(user->getExpression());
-        if (user != &parameter && std::find(names.begin(), names.end(), oldName) != names.end()) {
-            user->storeExpression(
-                renameReference(user->getExpression(), oldName, parameter.getName()));
-            user->notifyParameterModified();
+    dropName(parameter, old);
+    carryName(parameter, name);
+    const KxPlateName* named = findRecord(old);
+    if (old.empty() || parameter.mListed == 0 || !named) {
+        return;
+    }
+    // The expressions that used the old name now use the new one.
+    std::vector<KxPlateParameter*> users;
+    for (const Use& use : named->users) {
+        if (use.user != &parameter) {
+            users.push_back(use.user);
         }
+    }
+    std::sort(users.begin(), users.end(), [](const KxPlateParameter* a, const KxPlateParameter* b) {
+        return a->mListOrder < b->mListOrder;
+    });
+    for (KxPlateParameter* user : users) {
+        const KxString renamed =
+            KxPlateExpression::renameReference(user->getExpression(), user->mCompiled, old, name);
+        removeUses(*user, nullptr);
+        user->storeExpression(renamed);
+        user->mCompiled.compile(renamed);
+        addUses(*user, nullptr);
+        user->notifyParameterModified();
     }
 }
 
 void KxPlateCollection::expressionStored(KxPlateParameter& parameter) {
+    std::vector<KxPlateParameter*> counted;
+    if (parameter.mListed > 0) {
+        removeUses(parameter, &counted);
+    }
+    parameter.mCompiled.compile(parameter.getExpression());
+    if (parameter.mListed > 0) {
+        addUses(parameter, &counted);
+    }
     reevaluate(parameter);
-    const std::vector<KxPlateParameter*> changed = evaluationOrder(dependents(parameter));
+    const std::vector<KxPlateParameter*> changed =
+        mVetted.first == &parameter ? std::move(mVetted.second) : dependents(parameter);
+    mVetted = {};
     for (KxPlateParameter* dependent : changed) {
         dependent->updateParameter(true);
     }
     // The parameters that the expression stopped or started naming count their users afresh.
-    for (KxPlateParameter* counted : refreshUsageCounts(listed())) {
-        if (counted != &parameter) {
-            counted->notifyParameterModified();
-        }
+    for (KxPlateParameter* recounted : writeUsageCounts(std::move(counted), &parameter)) {
+        recounted->notifyParameterModified();
     }
 }
 
 Lumo::ErrorStatus KxPlateCollection::reevaluate(KxPlateParameter& parameter) {
     double value = 0.0;
-    if (!evaluate(parameter.getExpression(), nameTable(), {}, value)) {
+    if (evaluate(parameter, 0, value) != Error::kNone) {
         return Lumo::eInvalidInput;
     }
     parameter.setNumber(value);
@@ -281,19 +299,34 @@ Lumo::ErrorStatus KxPlateCollection::reevaluate(KxPlateParameter& parameter) {
 }
 
 void KxPlateCollection::deleteParametersInternal(const KxArray<KxParameter*>& parameters) {
-    const std::unordered_set<const KxParameter*> doomed(parameters.begin(), parameters.end());
-    std::vector<KxPlateParameter*> staying;
-    for (KxPlateParameter* parameter : listed()) {
-        if (doomed.count(parameter) == 0) {
-            staying.push_back(parameter);
+    mVetted = {};
+    const std::uint32_t doomed = nextMark();
+    std::vector<KxPlateParameter*> erased;
+    for (KxParameter* parameter : parameters) {
+        KxPlateParameter* own = ownParameter(parameter);
+        if (own && own->mMark != doomed) {
+            own->mMark = doomed;
+            erased.push_back(own);
         }
     }
-    for (KxPlateParameter* counted : refreshUsageCounts(staying)) {
-        counted->notifyParameterModified();
+    std::vector<KxPlateParameter*> counted;
+    for (KxPlateParameter* parameter : erased) {
+        if (parameter->mListed > 0) {
+            unlist(*parameter, counted);
+        }
     }
-    std::erase_if(mOwned, [&](const std::unique_ptr<KxPlateParameter>& owned) {
-        return doomed.count(owned.get()) != 0;
-    });
+    std::erase_if(counted,
+                  [&](const KxPlateParameter* parameter) { return parameter->mMark == doomed; });
+    for (KxPlateParameter* recounted : writeUsageCounts(std::move(counted), nullptr)) {
+        recounted->notifyParameterModified();
+    }
+    for (KxPlateParameter* parameter : erased) {
+        dropName(*parameter, parameter->getName().wstr());
+        const std::size_t index = parameter->mOwnedIndex;
+        std::swap(mOwned[index], mOwned.back());
+        mOwned[index]->mOwnedIndex = index;
+        mOwned.pop_back();
+    }
 }
 
 Lumo::ErrorStatus
@@ -304,37 +337,9 @@ KxPlateCollection::getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty
     return Lumo::eOk;
 }
 
-std::vector<KxPlateParameter*> KxPlateCollection::listed() const {
-    std::vector<KxPlateParameter*> parameters;
-    std::unordered_set<const KxPlateParameter*> seen;
-    for (KxParameter* parameter : getParameters()) {
-        auto* plateParameter = dynamic_cast<KxPlateParameter*>(parameter);
-        if (plateParameter && plateParameter->plate() == this &&
-            seen.insert(plateParameter).second) {
-            parameters.push_back(plateParameter);
-        }
-    }
-    return parameters;
-}
-
-KxPlateCollection::NameTable KxPlateCollection::nameTable() const {
-    NameTable names;
-    for (KxPlateParameter* parameter : listed()) {
-        names.emplace(parameter->getName().wstr(), parameter);
-    }
-    return names;
-}
-
-bool KxPlateCollection::isNameTaken(const KxString& name, const KxPlateParameter* except) const {
-    for (const KxParameter* parameter : getParameters()) {
-        if (parameter != except && parameter->getName() == name) {
-            return true;
-        }
-    }
-    return std::any_of(mOwned.begin(), mOwned.end(),
-                       [&](const std::unique_ptr<KxPlateParameter>& owned) {
-                           return owned.get() != except && owned->getName() == name;
-                       });
+KxPlateParameter* KxPlateCollection::ownParameter(KxParameter* parameter) const {
+    auto* own = dynamic_cast<KxPlateParameter*>(parameter);
+    return own && own->plate() == this ? own : nullptr;
 }
 
 KxPlateParameter* KxPlateCollection::makeParameter(const KxString& name, const KxString& expression,
@@ -342,72 +347,286 @@ KxPlateParameter* KxPlateCollection::makeParameter(const KxString& name, const K
     auto parameter = std::make_unique<KxPlateParameter>(
         this, kind, KxPlateEntities::add(mPlateEntityId.database()));
     parameter->storeName(name);
+    carryName(*parameter, name.wstr());
     parameter->storeExpression(expression);
-    double value = 0.0;
-    if (evaluate(expression, nameTable(), {}, value)) {
-        parameter->setNumber(value);
-    }
+    parameter->mCompiled.compile(expression);
+    reevaluate(*parameter);
+    parameter->mOwnedIndex = mOwned.size();
     mOwned.push_back(std::move(parameter));
     return mOwned.back().get();
 }
 
-std::vector<KxPlateParameter*>
-KxPlateCollection::dependents(const KxPlateParameter& parameter) const {
-    const std::vector<KxPlateParameter*> parameters = listed();
-    const NameTable names = nameTable();
-    std::unordered_map<const KxPlateParameter*, std::vector<KxPlateParameter*>> users;
-    for (KxPlateParameter* user : parameters) {
-        for (const KxString& name : references(user->getExpression())) {
-            const auto found = names.find(name.wstr());
-            if (found != names.end()) {
-                users[found->second].push_back(user);
-            }
-        }
+void KxPlateCollection::list(KxPlateParameter& parameter) {
+    mVetted = {};
+    parameter.mListOrder = mNextListOrder++;
+    KxPlateName& named = *parameter.mpNameRecord;
+    if (named.listed++ == 0 || !named.parameter) {
+        named.parameter = &parameter;
     }
-    std::unordered_set<const KxPlateParameter*> reached;
-    std::deque<const KxPlateParameter*> pending{&parameter};
-    while (!pending.empty()) {
-        const auto found = users.find(pending.front());
-        pending.pop_front();
-        if (found == users.end()) {
-            continue;
-        }
-        for (const KxPlateParameter* user : found->second) {
-            if (user != &parameter && reached.insert(user).second) {
-                pending.push_back(user);
-            }
-        }
-    }
-    std::vector<KxPlateParameter*> result;
-    for (KxPlateParameter* candidate : parameters) {
-        if (reached.count(candidate) != 0) {
-            result.push_back(candidate);
-        }
-    }
-    return result;
+    std::vector<KxPlateParameter*> counted{&parameter};
+    addUses(parameter, &counted);
+    writeUsageCounts(std::move(counted), nullptr);
 }
 
-bool KxPlateCollection::evaluate(const KxString& expression, const NameTable& names,
-                                 const Values& values, double& result) const {
-    KxString constant;
-    const bool substituted = substitute(
-        expression,
-        [&](const KxString& name, std::wstring& text) {
-            const auto found = names.find(name.wstr());
-            if (found == names.end()) {
-                return false;
+void KxPlateCollection::unlist(KxPlateParameter& parameter,
+                               std::vector<KxPlateParameter*>& counted) {
+    removeUses(parameter, &counted);
+    leaveName(parameter, *parameter.mpNameRecord);
+    parameter.mListed = 0;
+}
+
+KxPlateName& KxPlateCollection::record(const std::wstring& name) {
+    return mNames[name];
+}
+
+const KxPlateName* KxPlateCollection::findRecord(const std::wstring& name) const {
+    const auto found = mNames.find(name);
+    return found == mNames.end() ? nullptr : &found->second;
+}
+
+void KxPlateCollection::dropIfUnused(KxPlateName& named, const std::wstring& name) {
+    if (named.owned == 0 && named.listed == 0 && named.users.empty()) {
+        mNames.erase(name);
+    }
+}
+
+void KxPlateCollection::carryName(KxPlateParameter& parameter, const std::wstring& name) {
+    KxPlateName& named = record(name);
+    parameter.mpNameRecord = &named;
+    ++named.owned;
+    if (parameter.mListed > 0 && (named.listed++ == 0 || !named.parameter)) {
+        named.parameter = &parameter;
+    }
+}
+
+void KxPlateCollection::dropName(KxPlateParameter& parameter, const std::wstring& name) {
+    const std::wstring kept = name; // `name` may be the parameter's own, about to change
+    KxPlateName& named = *parameter.mpNameRecord;
+    parameter.mpNameRecord = nullptr;
+    --named.owned;
+    if (parameter.mListed > 0) {
+        leaveName(parameter, named);
+    }
+    if (named.owned == 0) {
+        nameFreed(kept);
+    }
+    dropIfUnused(named, kept);
+}
+
+void KxPlateCollection::leaveName(const KxPlateParameter& parameter, KxPlateName& named) {
+    --named.listed;
+    if (named.parameter != &parameter) {
+        return;
+    }
+    // Another listed parameter of that name, the earliest listed, is the one named now.
+    named.parameter = nullptr;
+    if (named.listed == 0) {
+        return;
+    }
+    for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
+        if (owned.get() != &parameter && owned->mListed > 0 && owned->mpNameRecord == &named &&
+            (!named.parameter || owned->mListOrder < named.parameter->mListOrder)) {
+            named.parameter = owned.get();
+        }
+    }
+}
+
+bool KxPlateCollection::isNameTaken(const std::wstring& name,
+                                    const KxPlateParameter* except) const {
+    const KxPlateName* named = findRecord(name);
+    if (!named) {
+        return false;
+    }
+    const int self = except && except->getName().wstr() == name ? 1 : 0;
+    return named->owned - self > 0;
+}
+
+void KxPlateCollection::nameFreed(const std::wstring& name) {
+    const int number = paramNumber(name);
+    if (number > 0 && number < mNextNumber) {
+        mFreeNumbers.push(number);
+    }
+}
+
+void KxPlateCollection::addUses(KxPlateParameter& parameter,
+                                std::vector<KxPlateParameter*>* counted) {
+    const std::vector<std::wstring>& names = parameter.mCompiled.variables();
+    parameter.mUseSlots.resize(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        KxPlateName& named = record(names[i]);
+        parameter.mUseSlots[i] = {&named, static_cast<int>(named.users.size())};
+        named.users.push_back({&parameter, static_cast<int>(i)});
+        if (counted && named.parameter) {
+            counted->push_back(named.parameter);
+        }
+    }
+}
+
+void KxPlateCollection::removeUses(KxPlateParameter& parameter,
+                                   std::vector<KxPlateParameter*>* counted) {
+    const std::vector<std::wstring>& names = parameter.mCompiled.variables();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const KxPlateParameter::UseSlot slot = parameter.mUseSlots[i];
+        KxPlateName& named = *slot.name;
+        // The last use takes the place of the removed one.
+        const Use last = named.users.back();
+        named.users[static_cast<std::size_t>(slot.position)] = last;
+        last.user->mUseSlots[static_cast<std::size_t>(last.variable)].position = slot.position;
+        named.users.pop_back();
+        if (counted && named.parameter) {
+            counted->push_back(named.parameter);
+        }
+        dropIfUnused(named, names[i]);
+    }
+    parameter.mUseSlots.clear();
+}
+
+std::vector<KxPlateParameter*> KxPlateCollection::dependents(KxPlateParameter& parameter) {
+    // Breadth first over the users, counting on the way the edges between two dependents, which
+    // is what the ordering needs.
+    std::vector<KxPlateParameter*> reached;
+    const std::uint32_t mark = nextMark();
+    parameter.mMark = mark;
+    const KxPlateParameter* from = &parameter;
+    for (std::size_t next = 0;;) {
+        const KxPlateName* named = from->mpNameRecord;
+        if (named && named->parameter == from) {
+            for (const Use& use : named->users) {
+                KxPlateParameter* user = use.user;
+                if (user->mMark != mark) {
+                    user->mMark = mark;
+                    user->mWaiting = 0;
+                    reached.push_back(user);
+                }
+                if (from != &parameter && user != from && user != &parameter) {
+                    ++user->mWaiting;
+                }
             }
-            const auto given = values.find(found->second);
-            text = valueText(given != values.end() ? given->second : found->second->number());
-            return true;
-        },
-        constant);
-    return substituted && evaluateConstant(constant, result);
+        }
+        if (next == reached.size()) {
+            break;
+        }
+        from = reached[next++];
+    }
+    parameter.mMark = 0;
+    return readyOrder(std::move(reached), mark);
+}
+
+std::vector<KxPlateParameter*>
+KxPlateCollection::inDependencyOrder(std::vector<KxPlateParameter*> parameters) {
+    const std::uint32_t mark = nextMark();
+    for (KxPlateParameter* parameter : parameters) {
+        parameter->mMark = mark;
+        parameter->mWaiting = 0;
+    }
+    for (KxPlateParameter* parameter : parameters) {
+        for (std::size_t i = 0; i < parameter->mCompiled.variables().size(); ++i) {
+            const KxPlateParameter* named = used(*parameter, i);
+            if (named && named != parameter && named->mMark == mark) {
+                ++parameter->mWaiting;
+            }
+        }
+    }
+    return readyOrder(std::move(parameters), mark);
+}
+
+std::vector<KxPlateParameter*>
+KxPlateCollection::readyOrder(std::vector<KxPlateParameter*> parameters, std::uint32_t mark) {
+    // The earliest listed of the ready ones goes first, so that independent ones keep list order.
+    using Ready = std::pair<std::uint64_t, KxPlateParameter*>;
+    std::priority_queue<Ready, std::vector<Ready>, std::greater<>> ready;
+    for (KxPlateParameter* parameter : parameters) {
+        if (parameter->mWaiting == 0) {
+            ready.emplace(parameter->mListOrder, parameter);
+        }
+    }
+    std::vector<KxPlateParameter*> order;
+    order.reserve(parameters.size());
+    while (!ready.empty()) {
+        KxPlateParameter* next = ready.top().second;
+        ready.pop();
+        next->mWaiting = -1;
+        order.push_back(next);
+        const KxPlateName* named = next->mpNameRecord;
+        if (!named || named->parameter != next) {
+            continue;
+        }
+        for (const Use& use : named->users) {
+            if (use.user != next && use.user->mMark == mark && --use.user->mWaiting == 0) {
+                ready.emplace(use.user->mListOrder, use.user);
+            }
+        }
+    }
+    // A cycle cannot be accepted, but a drawing may have been defined with one: those go last.
+    if (order.size() < parameters.size()) {
+        std::sort(parameters.begin(), parameters.end(),
+                  [](const KxPlateParameter* a, const KxPlateParameter* b) {
+                      return a->mListOrder < b->mListOrder;
+                  });
+        for (KxPlateParameter* parameter : parameters) {
+            if (parameter->mWaiting >= 0) {
+                order.push_back(parameter);
+            }
+        }
+    }
+    return order;
+}
+
+const KxPlateParameter* KxPlateCollection::used(const KxPlateParameter& parameter,
+                                                std::size_t variable) const {
+    // A listed parameter knows the records of its names; another looks them up.
+    if (!parameter.mUseSlots.empty()) {
+        return parameter.mUseSlots[variable].name->parameter;
+    }
+    const KxPlateName* named = findRecord(parameter.mCompiled.variables()[variable]);
+    return named ? named->parameter : nullptr;
+}
+
+KxCompiledExpression::Error KxPlateCollection::evaluate(const KxPlateParameter& parameter,
+                                                        std::uint32_t trial, double& value) const {
+    const std::size_t count = parameter.mCompiled.variables().size();
+    double few[8];
+    std::vector<double> many;
+    double* values = few;
+    if (count > std::size(few)) {
+        many.resize(count);
+        values = many.data();
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const KxPlateParameter* named = used(parameter, i);
+        if (!named) {
+            return Error::kSyntax;
+        }
+        values[i] = trial != 0 && named->mMark == trial ? named->mTrial : named->number();
+    }
+    double result = 0.0;
+    const Error error = parameter.mCompiled.evaluate(values, result);
+    if (error == Error::kNone) {
+        value = result == 0.0 ? 0.0 : result; // no negative zero
+    }
+    return error;
+}
+
+KxCompiledExpression::Error KxPlateCollection::evaluate(const KxCompiledExpression& candidate,
+                                                        double& value) const {
+    std::vector<double> values;
+    for (const std::wstring& name : candidate.variables()) {
+        const KxPlateName* named = findRecord(name);
+        if (!named || !named->parameter) {
+            return Error::kSyntax;
+        }
+        values.push_back(named->parameter->number());
+    }
+    double result = 0.0;
+    const Error error = candidate.evaluate(values.data(), result);
+    if (error == Error::kNone) {
+        value = result == 0.0 ? 0.0 : result;
+    }
+    return error;
 }
 
 KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
-                                      const std::vector<KxString>& referenced,
-                                      const NameTable& names) const {
+                                      const std::vector<std::wstring>& uses) {
     // Breadth first from what the new expression names, so the shortest way back is reported.
     std::unordered_map<const KxPlateParameter*, const KxPlateParameter*> cameFrom;
     std::deque<const KxPlateParameter*> pending;
@@ -422,20 +641,21 @@ KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
         }
         return KxString(text + L" \u2192 " + parameter.getName().wstr());
     };
-    auto visit = [&](const KxString& name, const KxPlateParameter* from) -> bool {
-        const auto found = names.find(name.wstr());
-        if (found == names.end()) {
+    auto visit = [&](const std::wstring& name, const KxPlateParameter* from) -> bool {
+        const KxPlateName* named = findRecord(name);
+        const KxPlateParameter* used = named ? named->parameter : nullptr;
+        if (!used) {
             return false;
         }
-        if (found->second == &parameter) {
+        if (used == &parameter) {
             return true;
         }
-        if (cameFrom.emplace(found->second, from).second) {
-            pending.push_back(found->second);
+        if (cameFrom.emplace(used, from).second) {
+            pending.push_back(used);
         }
         return false;
     };
-    for (const KxString& name : referenced) {
+    for (const std::wstring& name : uses) {
         if (visit(name, &parameter)) {
             return path(&parameter);
         }
@@ -443,7 +663,7 @@ KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
     while (!pending.empty()) {
         const KxPlateParameter* current = pending.front();
         pending.pop_front();
-        for (const KxString& name : references(current->getExpression())) {
+        for (const std::wstring& name : current->mCompiled.variables()) {
             if (visit(name, current)) {
                 return path(current);
             }
@@ -453,24 +673,22 @@ KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
 }
 
 std::vector<KxPlateParameter*>
-KxPlateCollection::refreshUsageCounts(const std::vector<KxPlateParameter*>& live) {
-    const NameTable names = nameTable();
-    std::unordered_map<const KxPlateParameter*, std::int32_t> counts;
-    for (const KxPlateParameter* user : live) {
-        for (const KxString& name : references(user->getExpression())) {
-            const auto found = names.find(name.wstr());
-            if (found != names.end()) {
-                ++counts[found->second];
-            }
-        }
-    }
+KxPlateCollection::writeUsageCounts(std::vector<KxPlateParameter*> counted,
+                                    const KxPlateParameter* except) {
+    std::sort(counted.begin(), counted.end(),
+              [](const KxPlateParameter* a, const KxPlateParameter* b) {
+                  return a->mListOrder < b->mListOrder || (a->mListOrder == b->mListOrder && a < b);
+              });
+    counted.erase(std::unique(counted.begin(), counted.end()), counted.end());
     std::vector<KxPlateParameter*> changed;
-    for (KxPlateParameter* parameter : live) {
+    for (KxPlateParameter* parameter : counted) {
         KxParameterProperty* property = parameter->getProperty(KxPlateUsageCountProperty::kName);
-        const KxDbEvalVariant count(counts[parameter]);
+        const KxDbEvalVariant count(static_cast<std::int32_t>(usageCount(*parameter)));
         if (property && !(property->value() == count)) {
             property->value() = count;
-            changed.push_back(parameter);
+            if (parameter != except) {
+                changed.push_back(parameter);
+            }
         }
     }
     return changed;

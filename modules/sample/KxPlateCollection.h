@@ -3,18 +3,44 @@
 #include "KxPlateParameter.h"
 
 #include "collections/KxParameterCollection.h"
+#include "collections/KxParameterCollectionReactor.h"
 #include "host/KxDbObjectId.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <queue>
+#include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class KxDbDatabase;
 
+// The plate's record of one name: the listed parameter that it names (the first listed, should two
+// share it), how many listed and owned parameters carry it, and the listed parameters whose
+// expressions use it, each through its variable of that index. Parameters hold pointers to their
+// records, which live as long as somebody carries or uses the name.
+struct KxPlateName {
+    struct Use {
+        KxPlateParameter* user = nullptr;
+        int variable = 0;
+    };
+    KxPlateParameter* parameter = nullptr;
+    int listed = 0;
+    int owned = 0;
+    std::vector<Use> users;
+};
+
 // The parameters of a bracket plate, with expressions over each other: it makes and deletes them,
 // vets their names and expressions, and evaluates them in dependency order. A parameter names
 // another in its expression by the other's name; only the parameters in the collection's list can
-// be named. The plate owns every parameter it made, added to the list or not.
+// be named. The plate owns every parameter it made, added to the list or not; the list holds the
+// plate's own parameters.
+//
+// Every change costs in proportion to what it touches: the plate keeps an index of names and, for
+// each name, the listed parameters whose expressions use it, updated on every creation, listing,
+// rename, expression change and deletion; expressions are compiled once, when stored.
 class KxPlateCollection : public KxParameterCollection {
 public:
     // The drawing goes into `database`: an entity for the plate, and one for each parameter.
@@ -42,18 +68,16 @@ public:
 
     // The plate's parameter of that name in the list, or null.
     KxPlateParameter* find(const KxString& name) const;
-    // The given parameters ordered so that each comes after the given ones it names; otherwise
-    // they keep their order.
-    std::vector<KxPlateParameter*>
-    evaluationOrder(const std::vector<KxPlateParameter*>& parameters) const;
     // The parameters of the list whose expressions name this one.
     int usageCount(const KxPlateParameter& parameter) const;
 
     // What the parameters ask of their plate.
     Lumo::ErrorStatus vetName(const KxPlateParameter& parameter, const KxString& name,
                               KxString& message) const;
-    Lumo::ErrorStatus vetExpression(const KxPlateParameter& parameter, const KxString& expression,
-                                    KxString& message) const;
+    // Compiles the expression, checks its names and that it closes no cycle, and evaluates it and
+    // every dependent with the values the change would give.
+    Lumo::ErrorStatus vetExpression(KxPlateParameter& parameter, const KxString& expression,
+                                    KxString& message);
     void nameStored(KxPlateParameter& parameter, const KxString& oldName);
     void expressionStored(KxPlateParameter& parameter);
     Lumo::ErrorStatus reevaluate(KxPlateParameter& parameter);
@@ -66,29 +90,77 @@ protected:
     getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override;
 
 private:
-    using NameTable = std::unordered_map<std::wstring, KxPlateParameter*>;
-    using Values = std::unordered_map<const KxPlateParameter*, double>;
+    using Use = KxPlateName::Use;
+    // Hears the list grow: a parameter added to it becomes one that others can name.
+    class ListWatcher : public KxParameterCollectionReactor {
+    public:
+        explicit ListWatcher(KxPlateCollection& plate) : mPlate(plate) {}
+        void parameterAdded(KxParameter* parameter) override;
 
-    // The plate's parameters of the list, in list order, each once.
-    std::vector<KxPlateParameter*> listed() const;
-    NameTable nameTable() const;
-    bool isNameTaken(const KxString& name, const KxPlateParameter* except) const;
+    private:
+        KxPlateCollection& mPlate;
+    };
+
+    KxPlateParameter* ownParameter(KxParameter* parameter) const;
     KxPlateParameter* makeParameter(const KxString& name, const KxString& expression,
                                     KxPlateParameter::Kind kind);
-    // The parameters of the list that name `parameter`, directly or through others, in list
-    // order.
-    std::vector<KxPlateParameter*> dependents(const KxPlateParameter& parameter) const;
-    // The value of an expression, each name standing for the value in `values` or else the
-    // parameter's own.
-    bool evaluate(const KxString& expression, const NameTable& names, const Values& values,
-                  double& result) const;
-    // The path "a → b → … → a" when the expression, given to `parameter`, would make it depend on
-    // itself; empty otherwise.
-    KxString findCycle(const KxPlateParameter& parameter, const std::vector<KxString>& references,
-                       const NameTable& names) const;
-    // Sets every usage count afresh; the parameters whose count changed, in list order.
-    std::vector<KxPlateParameter*> refreshUsageCounts(const std::vector<KxPlateParameter*>& live);
+    void list(KxPlateParameter& parameter);
+    void unlist(KxPlateParameter& parameter, std::vector<KxPlateParameter*>& counted);
 
+    // The name index.
+    KxPlateName& record(const std::wstring& name);
+    const KxPlateName* findRecord(const std::wstring& name) const;
+    // Forgets the record of that name when nobody carries or uses it any more.
+    void dropIfUnused(KxPlateName& named, const std::wstring& name);
+    void carryName(KxPlateParameter& parameter, const std::wstring& name);
+    void dropName(KxPlateParameter& parameter, const std::wstring& name);
+    // A listed parameter leaves the name; another listed one of that name takes its place.
+    void leaveName(const KxPlateParameter& parameter, KxPlateName& named);
+    bool isNameTaken(const std::wstring& name, const KxPlateParameter* except) const;
+    // "paramK" names become free and taken; the lowest free one is found in amortised constant
+    // time.
+    void nameFreed(const std::wstring& name);
+
+    // The edges of the dependency graph: the uses of a listed parameter's expression.
+    void addUses(KxPlateParameter& parameter, std::vector<KxPlateParameter*>* counted);
+    void removeUses(KxPlateParameter& parameter, std::vector<KxPlateParameter*>* counted);
+
+    // The listed parameters that name `parameter`, directly or through others, in dependency
+    // order (list order between independent ones); each of them carries the latest mark.
+    std::vector<KxPlateParameter*> dependents(KxPlateParameter& parameter);
+    // `parameters`, each after the ones among them that it names; list order otherwise.
+    std::vector<KxPlateParameter*> inDependencyOrder(std::vector<KxPlateParameter*> parameters);
+    // The same, for parameters that carry `mark` and count in their scratch field how many of the
+    // others they still wait for.
+    std::vector<KxPlateParameter*> readyOrder(std::vector<KxPlateParameter*> parameters,
+                                              std::uint32_t mark);
+    // The value of the parameter's expression, or of a candidate for it; each name stands for its
+    // parameter's trial value when that parameter carries the mark `trial` (not 0), its value
+    // otherwise.
+    KxCompiledExpression::Error evaluate(const KxPlateParameter& parameter, std::uint32_t trial,
+                                         double& value) const;
+    KxCompiledExpression::Error evaluate(const KxCompiledExpression& candidate,
+                                         double& value) const;
+    // The parameter that the variable of that index names, or null.
+    const KxPlateParameter* used(const KxPlateParameter& parameter, std::size_t variable) const;
+    // The path "a → b → … → a" when `uses`, given to `parameter`, would make it depend on itself;
+    // empty otherwise.
+    KxString findCycle(const KxPlateParameter& parameter, const std::vector<std::wstring>& uses);
+    // Writes the usage counts of the counted parameters; those whose count changed, in list
+    // order, except `except`.
+    std::vector<KxPlateParameter*> writeUsageCounts(std::vector<KxPlateParameter*> counted,
+                                                    const KxPlateParameter* except);
+    // A fresh mark for the parameters' scratch fields.
+    std::uint32_t nextMark() { return ++mMark; }
+
+    ListWatcher mWatcher{*this};
+    // The dependents, in order, of the parameter whose expression was just vetted.
+    std::pair<const KxPlateParameter*, std::vector<KxPlateParameter*>> mVetted;
     std::vector<std::unique_ptr<KxPlateParameter>> mOwned;
+    std::unordered_map<std::wstring, KxPlateName> mNames;
+    std::priority_queue<int, std::vector<int>, std::greater<>> mFreeNumbers;
+    int mNextNumber = 1;
+    std::uint64_t mNextListOrder = 0;
+    std::uint32_t mMark = 0;
     KxDbObjectId mPlateEntityId;
 };

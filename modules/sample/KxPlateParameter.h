@@ -1,8 +1,14 @@
 #pragma once
 
+#include "host/KxCompiledExpression.h"
 #include "model/KxParameter.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 class KxPlateCollection;
+struct KxPlateName;
 
 // One dimension of the bracket plate: a real value computed from its expression, a description, a
 // tolerance and an entity of the drawing that stands for it. Its three properties are
@@ -40,7 +46,8 @@ public:
     void setTolerance(double tolerance);
 
     // The plate's own ways to set the texts and the groups as they are, without vetting, for a
-    // drawing being built or references being renamed; nobody hears of the texts.
+    // drawing being built or references being renamed; nobody hears of the texts. The plate
+    // compiles what it stores.
     void storeName(const KxString& name);
     void storeExpression(const KxString& expression);
     void setGroups(const GroupIndexList& groupIndexes);
@@ -59,10 +66,32 @@ protected:
     Lumo::ErrorStatus updateParameterInternal() override;
 
 private:
+    friend class KxPlateCollection;
+
     KxPlateCollection* mpPlate;
     Kind mKind;
     KxDbObjectId mEntityId;
     double mNumber = 0.0;
     KxString mDescription;
     double mTolerance = 0.1;
+
+    // Where one variable of the expression stands while the parameter is listed: the plate's record
+    // of the name, and the place among its users.
+    struct UseSlot {
+        KxPlateName* name = nullptr;
+        int position = 0;
+    };
+
+    // The plate's bookkeeping: the compiled expression and a slot for each of its variables; the
+    // plate's record of this parameter's own name; when it was listed, where it is owned; and
+    // scratch fields for the plate's walks.
+    KxCompiledExpression mCompiled;
+    std::vector<UseSlot> mUseSlots;
+    KxPlateName* mpNameRecord = nullptr;
+    std::uint64_t mListOrder = 0;
+    std::size_t mOwnedIndex = 0;
+    int mListed = 0;
+    std::uint32_t mMark = 0;
+    int mWaiting = 0;
+    double mTrial = 0.0;
 };

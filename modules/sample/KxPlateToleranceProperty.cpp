@@ -26,12 +26,20 @@ bool numberOf(const KxDbEvalVariant& value, double& number) {
 } // namespace
 
 KxPlateToleranceProperty::KxPlateToleranceProperty(double tolerance) : KxParameterProperty(kName) {
-    KxEvalVariantArray allowed;
-    for (const double standard : {0.1, 0.2, 0.5}) {
-        allowed.append(KxDbEvalVariant(standard));
-    }
-    mAllowed.setValues(allowed);
     value() = tolerance;
+}
+
+KxParameterValueSetList& KxPlateToleranceProperty::standards() {
+    static KxParameterValueSetList standards = [] {
+        KxEvalVariantArray values;
+        for (const double standard : {0.1, 0.2, 0.5}) {
+            values.append(KxDbEvalVariant(standard));
+        }
+        KxParameterValueSetList set;
+        set.setValues(values);
+        return set;
+    }();
+    return standards;
 }
 
 Lumo::ErrorStatus KxPlateToleranceProperty::applyValue(const KxParameterProperty& source,
@@ -48,7 +56,7 @@ Lumo::ErrorStatus KxPlateToleranceProperty::applyValue(const KxParameterProperty
     }
     if (!isAllowed(tolerance)) {
         std::wstring text = L"tolerance must be one of ";
-        const KxEvalVariantArray& allowed = mAllowed.values();
+        const KxEvalVariantArray& allowed = standards().values();
         for (int i = 0; i < allowed.length(); ++i) {
             text += (i == 0 ? L"" : L", ") + kxdbEvalVariantToString(allowed[i]).wstr();
         }
@@ -67,12 +75,12 @@ void KxPlateToleranceProperty::updateValue() {
 }
 
 Lumo::ErrorStatus KxPlateToleranceProperty::getValueSet(KxParameterValueSet*& valueSet) const {
-    valueSet = &mAllowed;
+    valueSet = &standards();
     return Lumo::eOk;
 }
 
 bool KxPlateToleranceProperty::isAllowed(double tolerance) const {
-    for (const KxDbEvalVariant& allowed : mAllowed.values()) {
+    for (const KxDbEvalVariant& allowed : standards().values()) {
         if (allowed.getDouble() == tolerance) {
             return true;
         }

@@ -19,7 +19,7 @@ public:
 
 private:
     bool isAllowed(double tolerance) const;
-
-    // Handed out, as a set callers may not change, by the const `getValueSet`.
-    mutable KxParameterValueSetList mAllowed;
+    // The standard values, one set for every tolerance: a drawing has many dimensions. Handed out,
+    // as a set callers may not change, by the const `getValueSet`.
+    static KxParameterValueSetList& standards();
 };

@@ -1,0 +1,266 @@
+// The plate keeps its names and dependency graph up to date change by change. A random sequence of
+// creations, expressions, renames and deletions is checked after every step against a plain model
+// that evaluates the whole drawing from its texts alone.
+
+#include "KxPlateCollection.h"
+
+#include "host/KxApDocManager.h"
+#include "host/KxApDocument.h"
+#include "host/KxConstantExpression.h"
+#include "support/HostSession.h"
+#include "support/TestParameter.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+
+namespace {
+
+// Names, expressions and values as a user would work them out: every expression is evaluated from
+// scratch, with each name replaced by its parameter's value, until nothing more can be evaluated.
+std::string exact(double value) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// The expression in pieces: words and single characters. A word is a parameter's name unless it
+// starts with a digit, is followed by an argument or is one of the evaluator's own names.
+std::vector<std::pair<std::string, bool>> pieces(const std::string& expression) {
+    const auto inWord = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
+    std::vector<std::pair<std::string, bool>> found;
+    for (std::size_t start = 0, end = 0; start < expression.size(); start = end) {
+        for (end = start + 1;
+             inWord(expression[start]) && end < expression.size() && inWord(expression[end]);) {
+            ++end;
+        }
+        const std::string piece = expression.substr(start, end - start);
+        const std::size_t next = expression.find_first_not_of(' ', end);
+        const KxString text = KxString::fromUtf8(piece);
+        found.emplace_back(
+            piece, inWord(piece[0]) && !std::isdigit(static_cast<unsigned char>(piece[0])) &&
+                       (next == std::string::npos || expression[next] != '(') &&
+                       !kxdbIsExpressionConstantName(text) && !kxdbIsExpressionFunctionName(text));
+    }
+    return found;
+}
+
+struct PlainModel {
+    std::map<std::string, std::string> expressions; // by name; the plate keeps names unique
+
+    static std::vector<std::string> names(const std::string& expression) {
+        std::vector<std::string> found;
+        for (const auto& [piece, isName] : pieces(expression)) {
+            if (isName) {
+                found.push_back(piece);
+            }
+        }
+        return found;
+    }
+
+    // Every value, or nothing when some expression names an unknown parameter, closes a cycle or
+    // does not evaluate.
+    std::optional<std::map<std::string, double>> values() const {
+        std::map<std::string, double> known;
+        for (bool progress = true; progress && known.size() < expressions.size();) {
+            progress = false;
+            for (const auto& [parameter, expression] : expressions) {
+                if (known.count(parameter) != 0) {
+                    continue;
+                }
+                bool ready = true;
+                for (const std::string& used : names(expression)) {
+                    if (expressions.count(used) == 0) {
+                        return std::nullopt;
+                    }
+                    ready = ready && known.count(used) != 0;
+                }
+                if (!ready) {
+                    continue;
+                }
+                std::string substituted;
+                for (const auto& [piece, isName] : pieces(expression)) {
+                    substituted += isName ? "(" + exact(known[piece]) + ")" : piece;
+                }
+                KxDbEvalVariant result;
+                if (!kxdbIsExpressionAConstant(KxString::fromUtf8(substituted), result)) {
+                    return std::nullopt;
+                }
+                known[parameter] =
+                    result.getType() == kDwgReal ? result.getDouble() : result.getInt32();
+                progress = true;
+            }
+        }
+        if (known.size() < expressions.size()) {
+            return std::nullopt; // a cycle
+        }
+        return known;
+    }
+};
+
+struct PlateGraph : HostSession {
+    KxPlateCollection plate{L"graph", kxDocManagerPtr()->newDocument(L"Graph")->database()};
+    PlainModel model;
+    std::mt19937 random{20261206};
+
+    std::size_t pick(std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+    }
+
+    KxPlateParameter* anyParameter() {
+        const KxArray<KxParameter*>& listed = plate.getParameters();
+        return listed.isEmpty()
+                   ? nullptr
+                   : static_cast<KxPlateParameter*>(
+                         listed[static_cast<int>(pick(static_cast<std::size_t>(listed.length())))]);
+    }
+
+    std::string anyName() {
+        KxPlateParameter* parameter = anyParameter();
+        static const char* const kOthers[] = {"nosuch", "a", "b", "sin", "pi", "2x"};
+        return parameter && pick(4) != 0 ? utf8(parameter->getName()) : kOthers[pick(6)];
+    }
+
+    std::string anyExpression() {
+        std::string expression = pick(3) == 0 ? std::to_string(pick(9)) : anyName();
+        for (std::size_t terms = pick(3); terms > 0; --terms) {
+            static const char* const kOperators[] = {" + ", " - ", " * ", " / "};
+            expression +=
+                kOperators[pick(4)] + (pick(2) == 0 ? std::to_string(pick(3)) : anyName());
+        }
+        return expression;
+    }
+
+    // The plate agrees with the model: the same parameters, values and usage counts.
+    void expectAgreement(const std::string& step) {
+        SCOPED_TRACE(step);
+        const auto values = model.values();
+        ASSERT_TRUE(values.has_value()) << "the plate accepted a change the model cannot evaluate";
+        ASSERT_EQ(static_cast<std::size_t>(plate.getParameters().length()),
+                  model.expressions.size());
+        std::map<std::string, int> users;
+        for (const auto& [user, expression] : model.expressions) {
+            const std::vector<std::string> used = PlainModel::names(expression);
+            for (const std::string& name : std::set<std::string>(used.begin(), used.end())) {
+                ++users[name];
+            }
+        }
+        for (KxParameter* listed : plate.getParameters()) {
+            auto* parameter = static_cast<KxPlateParameter*>(listed);
+            const std::string name = utf8(parameter->getName());
+            ASSERT_EQ(model.expressions.count(name), 1u) << name;
+            EXPECT_EQ(utf8(parameter->getExpression()), model.expressions[name]);
+            EXPECT_NEAR(parameter->number(), values->at(name),
+                        1e-6 * (1 + std::abs(values->at(name))))
+                << name;
+            EXPECT_EQ(parameter->getProperty(L"usage_count")->value().getInt32(), users[name])
+                << name;
+            EXPECT_EQ(plate.find(parameter->getName()), parameter);
+        }
+    }
+};
+
+TEST_F(PlateGraph, EveryStepAgreesWithAFullEvaluation) {
+    int accepted = 0;
+    int refused = 0;
+    for (int step = 0; step < 800; ++step) {
+        const std::size_t operation = plate.getParameters().length() < 3 ? 0 : pick(10);
+        std::string what;
+        if (operation == 0) {
+            KxParameter* made = nullptr;
+            ASSERT_EQ(plate.createParameter(made), Lumo::eOk);
+            ASSERT_EQ(plate.addParameter(made), Lumo::eOk);
+            ASSERT_EQ(model.expressions.count(utf8(made->getName())), 0u) << "a name taken twice";
+            model.expressions[utf8(made->getName())] = "0";
+            what = "create " + utf8(made->getName());
+        } else if (operation <= 6) {
+            KxPlateParameter* parameter = anyParameter();
+            const std::string name = utf8(parameter->getName());
+            const std::string expression = anyExpression();
+            PlainModel changed = model;
+            changed.expressions[name] = expression;
+            const bool valid = changed.values().has_value();
+            what = "expr " + name + " " + expression;
+            EXPECT_EQ(parameter->setExpression(KxString::fromUtf8(expression)) == Lumo::eOk, valid)
+                << what;
+            if (valid) {
+                model = changed;
+            }
+            (valid ? accepted : refused)++;
+        } else if (operation <= 8) {
+            KxPlateParameter* parameter = anyParameter();
+            const std::string name = utf8(parameter->getName());
+            static const char* const kNames[] = {"a", "b", "c", "param2", "sin", "1x"};
+            const std::string newName = pick(2) == 0 ? kNames[pick(6)] : anyName();
+            const bool valid =
+                newName == name ||
+                (std::isalpha(static_cast<unsigned char>(newName[0])) && newName != "sin" &&
+                 newName != "pi" && model.expressions.count(newName) == 0);
+            what = "rename " + name + " " + newName;
+            EXPECT_EQ(parameter->setName(KxString::fromUtf8(newName)) == Lumo::eOk, valid) << what;
+            if (valid && newName != name) {
+                // Every expression that used the old name uses the new one.
+                PlainModel renamed;
+                for (auto& [other, expression] : model.expressions) {
+                    std::string text;
+                    for (const auto& [piece, isName] : pieces(expression)) {
+                        text += isName && piece == name ? newName : piece;
+                    }
+                    renamed.expressions[other == name ? newName : other] = text;
+                }
+                model = renamed;
+            }
+        } else {
+            // Offer a few for deletion; the plate keeps what the rest still names.
+            KxArray<KxParameter*> offered;
+            std::set<std::string> doomed;
+            for (std::size_t count = 1 + pick(3); count > 0; --count) {
+                KxPlateParameter* parameter = anyParameter();
+                offered.append(parameter);
+                doomed.insert(utf8(parameter->getName()));
+            }
+            ASSERT_EQ(plate.checkParametersForDeletion(offered), Lumo::eOk);
+            std::set<std::string> kept = doomed;
+            for (KxParameter* parameter : offered) {
+                kept.erase(utf8(parameter->getName()));
+            }
+            for (bool grew = true; grew;) {
+                grew = false;
+                for (const auto& [name, expression] : model.expressions) {
+                    if (doomed.count(name) != 0 && kept.count(name) == 0) {
+                        continue;
+                    }
+                    for (const std::string& used : PlainModel::names(expression)) {
+                        grew = (doomed.count(used) != 0 && kept.insert(used).second) || grew;
+                    }
+                }
+            }
+            std::set<std::string> deleted;
+            for (KxParameter* parameter : offered) {
+                deleted.insert(utf8(parameter->getName()));
+            }
+            for (const std::string& name : doomed) {
+                EXPECT_EQ(deleted.count(name) == 0, kept.count(name) != 0) << name;
+            }
+            plate.deleteParameters(offered);
+            for (const std::string& name : deleted) {
+                model.expressions.erase(name);
+            }
+            what = "delete " + std::to_string(deleted.size());
+        }
+        expectAgreement(std::to_string(step) + ": " + what);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+    // The sequence exercised both outcomes often enough to mean something.
+    EXPECT_GT(accepted, 100);
+    EXPECT_GT(refused, 100);
+}
+
+} // namespace
