@@ -94,7 +94,7 @@ TEST(TaskDialog, IsPrintedInAFrameWithItsPlaceholdersFilled) {
     EXPECT_FALSE(source.add({L"T.NoButton", L"no button", L"", {}}));
     MtHostTaskDialog dialog;
     EXPECT_EQ(dialog.showDialog(WindowHandle(nullptr)), kRtError); // nothing loaded yet
-    const MtKeyValue pairs[] = {{L"n", L"{n}3"}, {L"all", L"10"}}, noKey[] = {{nullptr, L"x"}},
+    const MtKeyValue pairs[] = {{L"n", L"{n}3 {n}"}, {L"all", L"10"}}, noKey[] = {{nullptr, L"x"}},
                      emptyKey[] = {{L"", L"x"}};
     const std::pair<const MtKeyValue*, int> refused[] = {
         {pairs, -1}, {noKey, 1}, {emptyKey, 1}, {nullptr, 1}};
@@ -105,8 +105,8 @@ TEST(TaskDialog, IsPrintedInAFrameWithItsPlaceholdersFilled) {
     ::testing::internal::CaptureStdout(); // a value holding its placeholder goes in once
     EXPECT_EQ(dialog.showDialog(WindowHandle(nullptr)), 0);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "+-----------------+\n| T\u00eft{n}3         |\n+-----------------+\n"
-              "| {n}3 of 10      |\n| {n}3            |\n+-----------------+\n"
+              "+-----------------+\n| T\u00eft{n}3 {n}     |\n+-----------------+\n"
+              "| {n}3 {n} of 10  |\n| {n}3 {n}        |\n+-----------------+\n"
               "| [ Show ] [ No ] |\n+-----------------+\n");
 }
 
