@@ -1,10 +1,9 @@
 // One line typed at the shell's prompt, split by KxCommandLine. The whole input is the line.
 
-#include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzInput.h"
 #include "shell/KxCommandLine.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,11 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KX_FUZZ_CHECK(command.size() == 0 && command.rest(0).empty());
         return 0;
     }
-    std::size_t quotes = 0;
-    for (char c : line) {
-        quotes += c == '"';
-    }
-    KX_FUZZ_CHECK(quotes % 2 == 0);
+    KX_FUZZ_CHECK(std::count(line.begin(), line.end(), '"') % 2 == 0);
     for (std::size_t i = 0; i < command.size(); ++i) {
         // A word holds no quote, and the text from it on is a part of the line that it starts.
         KX_FUZZ_CHECK(command[i].find('"') == std::string::npos);

@@ -3,36 +3,11 @@
 // second byte is the value given to "LUNITS" (which refuses what is outside 1..5). The rest is the
 // text.
 
-#include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzInput.h"
 #include "host/KxHostStatus.h"
-#include "host/KxString.h"
-#include "host/KxSysVars.h"
 #include "host/KxUnits.h"
 
 #include <cmath>
-#include <cstdint>
-
-namespace {
-
-constexpr int kPrecision = 8;
-
-// How far the text that kxdbRToS writes at precision 8 may lie from the number: half a step of
-// the precision, plus the rounding to 15 significant digits that comes first.
-double tolerance(int mode, double value) {
-    const double magnitude = std::fabs(value);
-    switch (mode) {
-    case 1:
-        return magnitude * 0.5e-8 + magnitude * 1e-14;
-    case 4:
-    case 5:
-        return 0.5 / 256.0 + magnitude * 1e-14;
-    default:
-        return 0.5e-8 + magnitude * 1e-14;
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kxedResetSysVars();
@@ -40,10 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int digit = input.digit();
     const int unit = digit == 9 ? -1 : digit;
     if (unit == -1) {
-        KxResBuf linearUnits;
-        linearUnits.restype = kRtInt16;
-        linearUnits.resval.rint = static_cast<short>(input.digit());
-        kxedSetVar(L"LUNITS", &linearUnits);
+        setShortSysVar(L"LUNITS", input.digit());
     }
     const KxString text = KxString::fromUtf8(input.rest());
 
@@ -51,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double value = kUntouched;
     const int status = kxdbDisToF(text.kwszPtr(), unit, &value);
     if (status != kRtNorm) {
-        KX_FUZZ_CHECK(status == kRtError);
-        KX_FUZZ_CHECK(value == kUntouched);
+        KX_FUZZ_CHECK(status == kRtError && value == kUntouched);
         return 0;
     }
     KX_FUZZ_CHECK(unit == -1 || (unit >= 1 && unit <= 5));
@@ -61,16 +32,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What the same mode writes for the number reads back to it within the precision. Near the
     // largest double the written text, rounded up, may lie beyond it, and the reader refuses every
     // number beyond the range of a double; so the largest magnitudes are left out.
-    if (std::fabs(value) > 1e300) {
+    const double magnitude = std::fabs(value);
+    if (magnitude > 1e300) {
         return 0;
     }
     KxResBuf current;
     kxedGetVar(L"LUNITS", &current);
     const int mode = unit == -1 ? current.resval.rint : unit;
     KxString written;
-    KX_FUZZ_CHECK(kxdbRToS(value, mode, kPrecision, written) == kRtNorm);
+    KX_FUZZ_CHECK(kxdbRToS(value, mode, 8, written) == kRtNorm);
     double reread = kUntouched;
     KX_FUZZ_CHECK(kxdbDisToF(written.kwszPtr(), mode, &reread) == kRtNorm);
-    KX_FUZZ_CHECK(std::fabs(reread - value) <= tolerance(mode, value));
+    // Half a step of precision 8 (relative in scientific, 1/256 in the fraction modes), plus the
+    // rounding to 15 significant digits that comes first.
+    const double step = mode == 1 ? magnitude * 1e-8 : mode >= 4 ? 1.0 / 256 : 1e-8;
+    KX_FUZZ_CHECK(std::fabs(reread - value) <= step / 2 + magnitude * 1e-14);
     return 0;
 }

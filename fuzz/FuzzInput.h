@@ -1,8 +1,22 @@
 #pragma once
 
+#include "host/KxSysVars.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
+
+// A broken promise of the code under test is as much a finding as a crash: say which, and abort
+// so that libFuzzer keeps the input.
+#define KX_FUZZ_CHECK(condition)                                                                   \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
 
 // The bytes that libFuzzer hands a target, read from the front: a few bytes that choose a mode or
 // a setting, then the rest as text. A missing byte reads as '0', so every input is usable.
@@ -28,3 +42,11 @@ private:
     std::size_t mSize;
     std::size_t mPos = 0;
 };
+
+// Gives a system variable a 16-bit value; the host refuses one outside the variable's range.
+inline void setShortSysVar(const wchar_t* name, int value) {
+    KxResBuf setting;
+    setting.restype = kRtInt16;
+    setting.resval.rint = static_cast<short>(value);
+    kxedSetVar(name, &setting);
+}

@@ -1,284 +1,177 @@
 #include "host/KxUnits.h"
 
+#include "support/CommaDecimalLocale.h"
 #include "support/HostSysVars.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using Texts = std::array<const char*, 5>;
+using Format = int (*)(double, int, int, KxString&);
 
-std::string rtos(double value, int unit, int precision) {
-    KxString text(L"untouched");
-    EXPECT_EQ(kxdbRToS(value, unit, precision, text), kRtNorm)
-        << value << " unit " << unit << " precision " << precision;
-    return text.toUtf8();
+// The text written, or "refused" for a refusal that left the output alone.
+std::string text(Format format, double value, int unit, int precision) {
+    KxString written(L"untouched");
+    const int status = format(value, unit, precision, written);
+    if (status != kRtNorm) {
+        return status == kRtError && written == L"untouched" ? "refused" : "a bad refusal";
+    }
+    return written.toUtf8();
 }
 
-std::string angtos(double degrees, int unit, int precision) {
-    KxString text(L"untouched");
-    EXPECT_EQ(kxdbAngToS(degrees * kPi / 180.0, unit, precision, text), kRtNorm)
-        << degrees << " degrees, unit " << unit << " precision " << precision;
-    return text.toUtf8();
-}
-
-// The value read, or NaN when the text is refused.
+// The value read, or NaN for a refusal that left the output alone.
 double distof(const wchar_t* text, int unit) {
     double value = -12345.0;
-    if (kxdbDisToF(text, unit, &value) != kRtNorm) {
-        EXPECT_EQ(value, -12345.0) << "a refusal wrote its output";
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    return value;
+    const int status = kxdbDisToF(text, unit, &value);
+    EXPECT_TRUE(status == kRtNorm || (status == kRtError && value == -12345.0)) << status;
+    return status == kRtNorm ? value : kNaN;
 }
 
 using Units = SysVarsTest;
 
-TEST_F(Units, LengthsInEveryModeAtPrecisionsZeroTwoAndEight) {
-    // The examples of the host's unit rules.
-    EXPECT_EQ(rtos(15.5, 1, 4), "1.5500E+01");
-    EXPECT_EQ(rtos(15.5, 2, 4), "15.5000");
-    EXPECT_EQ(rtos(15.5, 3, 4), "1'-3.5000\"");
-    EXPECT_EQ(rtos(15.5, 4, 4), "1'-3 1/2\"");
-    EXPECT_EQ(rtos(15.5, 5, 4), "15 1/2");
-    EXPECT_EQ(rtos(0.0, 1, 4), "0.0000E+00");
-    EXPECT_EQ(rtos(3.5, 3, 4), "0'-3.5000\"");
-    EXPECT_EQ(rtos(0.5, 4, 4), "0'-0 1/2\"");
-    EXPECT_EQ(rtos(12.0, 4, 4), "1'-0\"");
-    EXPECT_EQ(rtos(0.5, 5, 4), "1/2");
-    EXPECT_EQ(rtos(0.0, 5, 4), "0");
-    EXPECT_EQ(rtos(15.5, 1, 0), "2E+01");
-    EXPECT_EQ(rtos(15.5, 2, 0), "16");
-    EXPECT_EQ(rtos(15.5, 3, 0), "1'-4\"");
-    EXPECT_EQ(rtos(15.5, 4, 0), "1'-4\"");
-    EXPECT_EQ(rtos(15.5, 5, 0), "16");
-    EXPECT_EQ(rtos(11.99, 4, 2), "1'-0\"");
-    EXPECT_EQ(rtos(-15.5, 3, 2), "-1'-3.50\"");
-    EXPECT_EQ(rtos(1.0 / 3.0, 5, 8), "85/256");
-
-    // A value with parts in every position, at 0, 2 and 8.
-    const double v = 1234.5678;
-    EXPECT_EQ(rtos(v, 1, 0), "1E+03");
-    EXPECT_EQ(rtos(v, 1, 2), "1.23E+03");
-    EXPECT_EQ(rtos(v, 1, 8), "1.23456780E+03");
-    EXPECT_EQ(rtos(v, 2, 0), "1235");
-    EXPECT_EQ(rtos(v, 2, 2), "1234.57");
-    EXPECT_EQ(rtos(v, 2, 8), "1234.56780000");
-    EXPECT_EQ(rtos(v, 3, 0), "102'-11\"");
-    EXPECT_EQ(rtos(v, 3, 2), "102'-10.57\"");
-    EXPECT_EQ(rtos(v, 3, 8), "102'-10.56780000\"");
-    EXPECT_EQ(rtos(v, 4, 0), "102'-11\"");
-    EXPECT_EQ(rtos(v, 4, 2), "102'-10 1/2\"");
-    EXPECT_EQ(rtos(v, 4, 8), "102'-10 145/256\"");
-    EXPECT_EQ(rtos(v, 5, 0), "1235");
-    EXPECT_EQ(rtos(v, 5, 2), "1234 1/2");
-    EXPECT_EQ(rtos(v, 5, 8), "1234 145/256");
-    EXPECT_EQ(rtos(-v, 5, 8), "-1234 145/256");
-    EXPECT_EQ(rtos(-0.5, 5, 2), "-1/2");
-    EXPECT_EQ(rtos(-12.0, 4, 2), "-1'-0\"");
-}
-
-TEST_F(Units, RoundingHalvesAwayFromZeroCarriesAndDropsTheSignOfZero) {
-    EXPECT_EQ(rtos(2.5, 2, 0), "3");
-    EXPECT_EQ(rtos(-2.5, 2, 0), "-3");
-    EXPECT_EQ(rtos(0.125, 2, 2), "0.13");
-    EXPECT_EQ(rtos(1.005, 2, 2), "1.01");
-    EXPECT_EQ(rtos(0.25, 5, 1), "1/2");
-    EXPECT_EQ(rtos(0.75, 5, 1), "1");
-    EXPECT_EQ(rtos(9.99996, 1, 4), "1.0000E+01");
-    EXPECT_EQ(rtos(0.00155, 1, 2), "1.55E-03");
-    EXPECT_EQ(rtos(1e100, 1, 1), "1.0E+100");
-    EXPECT_EQ(rtos(11.9999, 3, 2), "1'-0.00\"");
-    EXPECT_EQ(rtos(23.99, 4, 0), "2'-0\"");
-    EXPECT_EQ(rtos(-0.001, 2, 2), "0.00");
-    EXPECT_EQ(rtos(-0.001, 3, 2), "0'-0.00\"");
-    EXPECT_EQ(rtos(-0.001, 4, 2), "0'-0\"");
-    EXPECT_EQ(rtos(-0.001, 5, 2), "0");
-    EXPECT_EQ(rtos(-0.001, 1, 2), "-1.00E-03"); // not zero in scientific
-    EXPECT_EQ(rtos(-0.0, 1, 2), "0.00E+00");
-}
-
-TEST_F(Units, LengthFormattingRefusesBadUnitsPrecisionsAndValues) {
-    KxString text(L"untouched");
-    for (int unit : {0, 6, -2}) {
-        EXPECT_EQ(kxdbRToS(1.0, unit, 2, text), kRtError);
-    }
-    for (int precision : {9, -2}) {
-        EXPECT_EQ(kxdbRToS(1.0, 2, precision, text), kRtError);
-    }
-    EXPECT_EQ(kxdbRToS(std::numeric_limits<double>::quiet_NaN(), 2, 2, text), kRtError);
-    EXPECT_EQ(kxdbRToS(std::numeric_limits<double>::infinity(), 2, 2, text), kRtError);
-    EXPECT_EQ(text, L"untouched");
-}
-
-TEST_F(Units, AnglesInEveryModeAtPrecisionsZeroAndFour) {
-    EXPECT_EQ(angtos(45.5, 0, 4), "45.5000");
-    EXPECT_EQ(angtos(45.5, 1, 4), "45d30'0\"");
-    EXPECT_EQ(angtos(45.5, 2, 4), "50.5556g");
-    EXPECT_EQ(angtos(45.5, 3, 4), "0.7941r");
-    EXPECT_EQ(angtos(45.5, 4, 4), "N 44d30'0\" E");
-    EXPECT_EQ(angtos(45.5, 0, 0), "46");
-    EXPECT_EQ(angtos(45.5, 1, 0), "46d");
-    EXPECT_EQ(angtos(45.5, 2, 0), "51g");
-    EXPECT_EQ(angtos(45.5, 3, 0), "1r");
-    EXPECT_EQ(angtos(45.5, 4, 0), "N 45d E");
-    // The radians of the example as given.
-    KxString text;
-    ASSERT_EQ(kxdbAngToS(0.794125, 0, 4, text), kRtNorm);
-    EXPECT_EQ(text, L"45.5000");
-
-    // Degrees, minutes and seconds by precision.
-    EXPECT_EQ(angtos(45.5, 1, 1), "45d30'");
-    EXPECT_EQ(angtos(45.5, 1, 2), "45d30'");
-    EXPECT_EQ(angtos(45.5, 1, 3), "45d30'0\"");
-    EXPECT_EQ(angtos(45.5, 1, 5), "45d30'0.0\"");
-    EXPECT_EQ(angtos(45.5, 1, 8), "45d30'0.0000\"");
-    EXPECT_EQ(angtos(10.25 + 1.5 / 3600.0, 1, 4), "10d15'2\""); // 1.5" rounds away from zero
-    EXPECT_EQ(angtos(10.0 + 59.6 / 60.0, 1, 2), "11d0'");       // minutes carry into degrees
-
-    // Surveyor's bearings in each quadrant, and the four directions.
-    EXPECT_EQ(angtos(135.0, 4, 4), "N 45d0'0\" W");
-    EXPECT_EQ(angtos(200.0, 4, 4), "S 70d0'0\" W");
-    EXPECT_EQ(angtos(300.0, 4, 4), "S 30d0'0\" E");
-    EXPECT_EQ(angtos(0.0, 4, 4), "E");
-    EXPECT_EQ(angtos(90.0, 4, 4), "N");
-    EXPECT_EQ(angtos(180.0, 4, 4), "W");
-    EXPECT_EQ(angtos(270.0, 4, 4), "S");
-}
-
-TEST_F(Units, AnglesAreBroughtIntoOneTurn) {
-    EXPECT_EQ(angtos(-90.0, 0, 0), "270");
-    EXPECT_EQ(angtos(-90.0, 1, 4), "270d0'0\"");
-    EXPECT_EQ(angtos(-90.0, 2, 0), "300g");
-    EXPECT_EQ(angtos(-90.0, 3, 4), "4.7124r");
-    EXPECT_EQ(angtos(-90.0, 4, 0), "S");
-    EXPECT_EQ(angtos(360.0, 0, 4), "0.0000");
-    EXPECT_EQ(angtos(360.0, 3, 4), "0.0000r");
-    EXPECT_EQ(angtos(450.0, 0, 2), "90.00");
-    EXPECT_EQ(angtos(-720.0 - 45.0, 0, 2), "315.00");
-    // A rounding up to the full turn shows as zero.
-    EXPECT_EQ(angtos(359.9999, 0, 0), "0");
-    EXPECT_EQ(angtos(359.9999, 1, 2), "0d0'");
-    EXPECT_EQ(angtos(399.9999 * 0.9, 2, 0), "0g");
-    EXPECT_EQ(angtos(359.9999, 4, 0), "E");
-
-    // Even the largest angles land within the turn.
-    for (int unit = 0; unit <= 4; ++unit) {
-        KxString huge;
-        EXPECT_EQ(kxdbAngToS(std::numeric_limits<double>::max(), unit, 8, huge), kRtNorm);
-        EXPECT_LT(huge.length(), 40) << huge;
-        EXPECT_EQ(huge.wstr().find(L"nan"), std::wstring::npos) << huge;
-        EXPECT_EQ(huge.wstr().find(L"inf"), std::wstring::npos) << huge;
-    }
-
-    KxString text(L"untouched");
-    EXPECT_EQ(kxdbAngToS(1.0, 5, 0, text), kRtError);
-    EXPECT_EQ(kxdbAngToS(1.0, 0, 9, text), kRtError);
-    EXPECT_EQ(kxdbAngToS(std::numeric_limits<double>::infinity(), 0, 0, text), kRtError);
-    EXPECT_EQ(text, L"untouched");
-}
-
-TEST_F(Units, DistancesAreReadInTheFormsOfEachMode) {
-    for (int unit = 1; unit <= 5; ++unit) {
-        SCOPED_TRACE(unit);
-        EXPECT_EQ(distof(L"15.5", unit), 15.5);
-        EXPECT_EQ(distof(L"-2", unit), -2.0);
-        EXPECT_EQ(distof(L".5", unit), 0.5);
-        EXPECT_EQ(distof(L"+4.", unit), 4.0);
-        EXPECT_EQ(distof(L"1.55E+01", unit), 15.5);
-        EXPECT_EQ(distof(L"1.55e1", unit), 15.5);
-        EXPECT_EQ(distof(L" \t15.5  ", unit), 15.5);
-        for (const wchar_t* bad : {L"", L"   ", L"abc", L"15.5x", L"1,5", L"1e", L"--1", L".",
-                                   L"1e400", L"inf", L"0x10", L"1 2", L"1'-", L"1/0", L"1/0\""}) {
-            EXPECT_TRUE(std::isnan(distof(bad, unit))) << KxString(bad);
+TEST_F(Units, LengthsInEachModeRoundHalvesAwayFromZeroCarryAndShowNoNegativeZero) {
+    const CommaDecimalLocale german; // the process's own formatting writes "1,5"; these do not
+    // A value and a precision, then the text in modes 1 to 5.
+    const std::tuple<double, int, Texts> rows[] = {
+        {15.5, 4, {"1.5500E+01", "15.5000", "1'-3.5000\"", "1'-3 1/2\"", "15 1/2"}},
+        {15.5, 0, {"2E+01", "16", "1'-4\"", "1'-4\"", "16"}},
+        {0.2, 8, {"2.00000000E-01", "0.20000000", "0'-0.20000000\"", "0'-0 51/256\"", "51/256"}},
+        {0.0, 4, {"0.0000E+00", "0.0000", "0'-0.0000\"", "0'-0\"", "0"}},
+        {11.99, 2, {"1.20E+01", "11.99", "0'-11.99\"", "1'-0\"", "12"}},
+        {-0.5, 2, {"-5.00E-01", "-0.50", "-0'-0.50\"", "-0'-0 1/2\"", "-1/2"}},
+        {-2.5, 0, {"-3E+00", "-3", "-0'-3\"", "-0'-3\"", "-3"}},
+        {1.005, 2, {"1.01E+00", "1.01", "0'-1.01\"", "0'-1\"", "1"}},
+        {0.75, 1, {"7.5E-01", "0.8", "0'-0.8\"", "0'-1\"", "1"}},
+        {9.99996, 4, {"1.0000E+01", "10.0000", "0'-10.0000\"", "0'-10\"", "10"}},
+        {0.00155, 2, {"1.55E-03", "0.00", "0'-0.00\"", "0'-0\"", "0"}},
+        {-0.001, 2, {"-1.00E-03", "0.00", "0'-0.00\"", "0'-0\"", "0"}}};
+    for (const auto& [value, precision, texts] : rows) {
+        for (int unit = 1; unit <= 5; ++unit) {
+            EXPECT_EQ(text(kxdbRToS, value, unit, precision), texts[unit - 1]) << value << unit;
         }
     }
-    for (int unit : {3, 4}) {
-        SCOPED_TRACE(unit);
-        EXPECT_EQ(distof(L"1'-3.5\"", unit), 15.5);
-        EXPECT_EQ(distof(L"1'3.5\"", unit), 15.5);
-        EXPECT_EQ(distof(L"1'", unit), 12.0);
-        EXPECT_EQ(distof(L"3.5\"", unit), 3.5);
-        EXPECT_EQ(distof(L"1'-3 1/2\"", unit), 15.5);
-        EXPECT_EQ(distof(L"3 1/2\"", unit), 3.5);
-        EXPECT_EQ(distof(L"1/2\"", unit), 0.5);
-        EXPECT_EQ(distof(L"-1'-3.5\"", unit), -15.5);
-        EXPECT_EQ(distof(L"-1/2\"", unit), -0.5);
-        EXPECT_EQ(distof(L" 1'-3\" ", unit), 15.0);
-        for (const wchar_t* bad : {L"1'-3", L"1'-\"", L"1'--3\"", L"1' 3\"", L"'3\"", L"\"",
-                                   L"1'-3\"\"", L"1'-1'-3\"", L"1.5e1'", L"+1'", L"1'-3.5 1/2\""}) {
-            EXPECT_TRUE(std::isnan(distof(bad, unit))) << KxString(bad);
+    EXPECT_EQ(text(kxdbRToS, 1e100, 1, 1), "1.0E+100");
+}
+
+TEST_F(Units, AnglesInEachModeAreShownWithinOneTurn) {
+    // Degrees and a precision, then the text in modes 0 to 4.
+    const std::tuple<double, int, Texts> rows[] = {
+        {45.5, 4, {"45.5000", "45d30'0\"", "50.5556g", "0.7941r", "N 44d30'0\" E"}},
+        {45.5, 0, {"46", "46d", "51g", "1r", "N 45d E"}},
+        {45.5, 5, {"45.50000", "45d30'0.0\"", "50.55556g", "0.79412r", "N 44d30'0.0\" E"}},
+        // 1.5 seconds round away from zero.
+        {10.25 + 1.5 / 3600, 4, {"10.2504", "10d15'2\"", "11.3894g", "0.1789r", "N 79d44'59\" E"}},
+        {135.0, 4, {"135.0000", "135d0'0\"", "150.0000g", "2.3562r", "N 45d0'0\" W"}},
+        {200.0, 4, {"200.0000", "200d0'0\"", "222.2222g", "3.4907r", "S 70d0'0\" W"}},
+        {90.0, 4, {"90.0000", "90d0'0\"", "100.0000g", "1.5708r", "N"}},
+        {180.0, 4, {"180.0000", "180d0'0\"", "200.0000g", "3.1416r", "W"}},
+        {-90.0, 4, {"270.0000", "270d0'0\"", "300.0000g", "4.7124r", "S"}},
+        {360.0, 4, {"0.0000", "0d0'0\"", "0.0000g", "0.0000r", "E"}},
+        {-765.0, 2, {"315.00", "315d0'", "350.00g", "5.50r", "S 45d0' E"}},
+        // A rounding up to the full turn shows as zero.
+        {359.9999, 0, {"0", "0d", "0g", "6r", "E"}}};
+    for (const auto& [degrees, precision, texts] : rows) {
+        for (int unit = 0; unit <= 4; ++unit) {
+            EXPECT_EQ(text(kxdbAngToS, degrees * kPi / 180, unit, precision), texts[unit])
+                << degrees << " in " << unit << " at " << precision;
         }
     }
-    for (int unit : {4, 5}) {
-        SCOPED_TRACE(unit);
-        EXPECT_EQ(distof(L"15 1/2", unit), 15.5);
-        EXPECT_EQ(distof(L"1/2", unit), 0.5);
-        EXPECT_EQ(distof(L"-15 1/2", unit), -15.5);
-        EXPECT_TRUE(std::isnan(distof(L"15 1/0", unit)));
-        EXPECT_TRUE(std::isnan(distof(L"15 /2", unit)));
-        EXPECT_TRUE(std::isnan(distof(L"1/2/3", unit)));
+    for (int unit = 0; unit <= 4; ++unit) { // even the largest angle lands within the turn
+        const std::string huge = text(kxdbAngToS, std::numeric_limits<double>::max(), unit, 8);
+        EXPECT_TRUE(huge.size() < 20 && huge.find_first_of("afin") == std::string::npos) << huge;
     }
-    // Forms that belong to other modes.
-    EXPECT_TRUE(std::isnan(distof(L"1'-3\"", 2)));
-    EXPECT_TRUE(std::isnan(distof(L"15 1/2", 2)));
-    EXPECT_TRUE(std::isnan(distof(L"1/2", 3)));
-    EXPECT_TRUE(std::isnan(distof(L"1'", 5)));
-    EXPECT_TRUE(std::isnan(distof(L"1/2\"", 5)));
+}
 
-    double value = 7.0;
-    EXPECT_EQ(kxdbDisToF(nullptr, 2, &value), kRtError);
+TEST_F(Units, BadUnitsPrecisionsAndValuesAreRefused) {
+    // A format, a unit, a precision and a value.
+    const std::tuple<Format, int, int, double> rows[] = {
+        {kxdbRToS, 0, 2, 1.0},   {kxdbRToS, 6, 2, 1.0},        {kxdbRToS, -2, 2, 1.0},
+        {kxdbRToS, 2, 9, 1.0},   {kxdbRToS, 2, -2, 1.0},       {kxdbRToS, 2, 2, HUGE_VAL},
+        {kxdbRToS, 2, 2, kNaN},  {kxdbAngToS, -2, 0, 1.0},     {kxdbAngToS, 5, 0, 1.0},
+        {kxdbAngToS, 0, 9, 1.0}, {kxdbAngToS, 0, 0, -HUGE_VAL}};
+    for (const auto& [format, unit, precision, value] : rows) {
+        EXPECT_EQ(text(format, value, unit, precision), "refused") << unit << " " << precision;
+    }
     EXPECT_EQ(kxdbDisToF(L"1", 2, nullptr), kRtError);
-    EXPECT_EQ(kxdbDisToF(L"1", 0, &value), kRtError);
-    EXPECT_EQ(kxdbDisToF(L"1", 6, &value), kRtError);
-    EXPECT_EQ(value, 7.0);
+    EXPECT_TRUE(std::isnan(distof(L"1", 0)));
+    EXPECT_TRUE(std::isnan(distof(L"1", 6)));
 }
 
-TEST_F(Units, ReadingAFormattedLengthGivesTheNumberBackWithinThePrecision) {
-    const double values[] = {0.0,   0.3,    1.0 / 3.0, 15.5,      -15.5, 123.456,
-                             -0.04, 11.999, 1234.5678, 1e6 + 0.1, 7e-5,  98765.4321};
+TEST_F(Units, DistancesAreReadInTheFormsOfTheirModesAndBackFromWhatTheyWrite) {
+    // The modes that take the texts, and the value each text reads as; the other modes refuse.
+    const std::tuple<std::string, double, std::vector<const wchar_t*>> rows[] = {
+        {"12345", 15.5, {L"15.5", L"+15.5", L"1.55E+01", L"1.55e1", L" \t15.5  ", L"155e-1"}},
+        {"12345", -0.5, {L"-.5", L"-0.5", L"-5e-1"}},
+        {"12345", 4.0, {L"+4.", L"4"}},
+        {"34", 15.5, {L"1'-3.5\"", L"1'3.5\"", L"1'-3 1/2\"", L"15.5\"", L" 1'3 1/2\" "}},
+        {"34", 12.0, {L"1'", L"12\"", L"1'0\""}},
+        {"34", 0.5, {L"1/2\"", L"0'-0 1/2\""}},
+        {"34", -15.5, {L"-1'-3.5\"", L"-15 1/2\""}},
+        {"45", 15.5, {L"15 1/2", L"31/2", L"15  1/2"}},
+        {"45", -0.5, {L"-1/2", L"-2/4"}},
+        {"", kNaN, {L"",      L"abc",     L"15.5x",  L"1e",    L"--1",          L".",
+                    L"1e400", L"inf",     L"1'-",    L"1/0",   L"1/0\"",        L"1'-3",
+                    L"1'-\"", L"1'--3\"", L"1' 3\"", L"'3\"",  L"\"",           L"1'-3\"\"",
+                    L"+1'",   L"1.5e1'",  L"15 1/0", L"15 /2", L"1'-3.5 1/2\"", L"1/2/3"}}};
+    for (const auto& [modes, value, texts] : rows) {
+        for (const wchar_t* written : texts) {
+            for (int unit = 1; unit <= 5; ++unit) {
+                const double read = distof(written, unit);
+                const bool taken = modes.find(char('0' + unit)) != std::string::npos;
+                EXPECT_TRUE(taken ? read == value : std::isnan(read)) << KxString(written) << unit;
+            }
+        }
+    }
+    // What a mode writes reads back to a number that it writes the same way.
     for (int unit = 1; unit <= 5; ++unit) {
         for (int precision : {0, 2, 8}) {
-            for (double value : values) {
-                const std::string text = rtos(value, unit, precision);
-                const double back = distof(KxString::fromUtf8(text).kwszPtr(), unit);
-                double tolerance =
-                    unit >= 4 ? 0.5 / (1 << precision) : 0.5 * std::pow(10.0, -precision);
-                if (unit == 1 && value != 0.0) {
-                    tolerance *= std::pow(10.0, std::floor(std::log10(std::fabs(value))));
-                }
-                EXPECT_NEAR(back, value, tolerance * 1.000001)
-                    << "unit " << unit << " precision " << precision << " text " << text;
+            for (double value : {0.3, 1 / 3.0, -15.5, 123.456, -0.04, 11.999, 1e6 + 0.1, 7e-5}) {
+                const std::string written = text(kxdbRToS, value, unit, precision);
+                const double back = distof(KxString::fromUtf8(written).kwszPtr(), unit);
+                EXPECT_EQ(text(kxdbRToS, back, unit, precision), written);
             }
         }
     }
 }
 
-TEST_F(Units, MinusOneFollowsTheSystemVariablesAtEachCall) {
-    EXPECT_EQ(rtos(15.5, -1, -1), "15.5000");
-    ASSERT_EQ(setSysVar(L"LUPREC", 2), kRtNorm);
-    EXPECT_EQ(rtos(15.5, -1, -1), "15.50");
-    ASSERT_EQ(setSysVar(L"LUNITS", 4), kRtNorm);
-    EXPECT_EQ(rtos(15.5, -1, -1), "1'-3 1/2\"");
-    EXPECT_EQ(rtos(15.5, 2, -1), "15.50");
-    EXPECT_EQ(rtos(15.5, -1, 0), "1'-4\"");
-    EXPECT_EQ(distof(L"1'-3\"", -1), 15.0);
-    ASSERT_EQ(setSysVar(L"LUNITS", 2), kRtNorm);
-    EXPECT_TRUE(std::isnan(distof(L"1'-3\"", -1)));
+short valueOf(const wchar_t* name) {
+    KxResBuf buffer;
+    EXPECT_EQ(kxedGetVar(name, &buffer), kRtNorm) << KxString(name);
+    EXPECT_EQ(buffer.restype, kRtInt16);
+    return buffer.resval.rint;
+}
 
-    EXPECT_EQ(angtos(45.5, -1, -1), "46");
-    ASSERT_EQ(setSysVar(L"AUNITS", 3), kRtNorm);
-    ASSERT_EQ(setSysVar(L"AUPREC", 2), kRtNorm);
-    EXPECT_EQ(angtos(45.5, -1, -1), "0.79r");
-
-    // A variable the host cannot read makes -1 a refusal.
-    kxedSetGetVarRefused(L"LUPREC", true);
-    KxString text(L"untouched");
-    EXPECT_EQ(kxdbRToS(1.0, 2, -1, text), kRtError);
-    EXPECT_EQ(kxdbRToS(1.0, 2, 3, text), kRtNorm);
-    EXPECT_EQ(text, L"1.000");
+TEST_F(Units, TheFourVariablesKeepToTheirRanges) {
+    // The name, the value at the start, the smallest and the largest value.
+    const std::tuple<const wchar_t*, short, short, short> variables[] = {
+        {L"LUNITS", 2, 1, 5}, {L"LUPREC", 4, 0, 8}, {L"AUNITS", 0, 0, 4}, {L"AUPREC", 0, 0, 8}};
+    for (const auto& [name, initial, minimum, maximum] : variables) {
+        EXPECT_EQ(valueOf(name), initial);
+        EXPECT_EQ(setSysVar(name, short(minimum - 1)), kRtError);
+        EXPECT_EQ(setSysVar(name, minimum), kRtNorm);
+        EXPECT_EQ(setSysVar(name, maximum), kRtNorm);
+        EXPECT_EQ(setSysVar(name, short(maximum + 1)), kRtError); // the old value kept
+        EXPECT_EQ(valueOf(name), maximum);
+    }
+    EXPECT_EQ(setSysVar(L"lunits", 4), kRtNorm); // names in any case, and no others
+    EXPECT_EQ(setSysVar(L"LUNITSX", 4), kRtError);
+    KxResBuf buffer;
+    buffer.restype = kRtReal; // nor another type
+    EXPECT_EQ(kxedSetVar(L"LUNITS", &buffer), kRtError);
+    EXPECT_EQ(kxedGetVar(L"LUNIT", &buffer), kRtError);
+    EXPECT_EQ(buffer.restype, kRtReal); // a refusal writes nothing
+    EXPECT_FALSE(kxedSetGetVarRefused(L"LUNIT", true));
+    ASSERT_TRUE(kxedSetGetVarRefused(L"LUNITS", true)); // a refusal to read is lifted again
+    ASSERT_TRUE(kxedSetGetVarRefused(L"LUNITS", false));
+    EXPECT_EQ(valueOf(L"LUNITS"), 4);
 }
 
 } // namespace
