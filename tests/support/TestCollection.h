@@ -58,10 +58,8 @@ public:
         : mLabel(std::move(label)), mLog(log) {}
     void parameterAdded(KxParameter*) override { mLog.push_back(mLabel + ": parameterAdded"); }
     void parametersDeleted(const KxArray<KxParameter*>& parameters) override {
-        mpLastDeleted = &parameters;
         mLog.push_back(mLabel + ": parametersDeleted " + std::to_string(parameters.length()));
     }
-    const KxArray<KxParameter*>* mpLastDeleted = nullptr;
 
 private:
     std::string mLabel;

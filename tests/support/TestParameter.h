@@ -96,14 +96,8 @@ private:
 // A property whose acceptance is set by the test; `applyValue` takes the value when it accepts.
 class TestProperty : public KxParameterProperty {
 public:
-    explicit TestProperty(const wchar_t* name = nullptr, EventLog* log = nullptr,
-                          bool* destroyed = nullptr)
-        : KxParameterProperty(name), mpLog(log), mpDestroyed(destroyed) {}
-    ~TestProperty() override {
-        if (mpDestroyed) {
-            *mpDestroyed = true;
-        }
-    }
+    explicit TestProperty(const wchar_t* name = nullptr, EventLog* log = nullptr)
+        : KxParameterProperty(name), mpLog(log) {}
 
     Lumo::ErrorStatus mApplyStatus = Lumo::eOk;
     KxString mApplyMessage;
@@ -130,7 +124,6 @@ private:
     }
 
     EventLog* mpLog;
-    bool* mpDestroyed;
 };
 
 // Writes every notice it hears, prefixed with its own label.
