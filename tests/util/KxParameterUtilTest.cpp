@@ -27,7 +27,7 @@ TEST(StringToEvalVariant, ReadsIntoTheTypeTheTargetHoldsOrLeavesItAsItWas) {
     const std::tuple<KxDbEvalVariant, KxDbEvalVariant, std::vector<const wchar_t*>, int> rows[] = {
         {kReal, 1.5, {L"1.5", L" \t1.5\n", L"+1.5", L"15E-1", L".15e+1", L"15e-1"}, Lumo::eOk},
         {kReal, -0.5, {L"-.5", L"-5e-1", L"-0.5"}, Lumo::eOk},
-        {kReal, 5.0, {L"5.", L"5"}, Lumo::eOk},
+        {kReal, 9.0, {L"9.", L"9"}, Lumo::eOk},
         {kReal, kReal, {L"", L"1.5x", L"x1.5", L"1.5.3", L"1e", L"- 1"}, Lumo::eInvalidInput},
         {kReal, kReal, {L".", L"1e400", L"inf", L"1,5"}, Lumo::eInvalidInput},
         {kInt32, -42, {L" -42 ", L"-042"}, Lumo::eOk},
