@@ -83,6 +83,13 @@ TEST(ConstantExpression, NestingDeeperThanAHundredIsRefusedWithoutExhaustingTheS
         EXPECT_EQ(kxdbIsExpressionAConstant(KxString(text), value), constant) << text.size();
         EXPECT_EQ(value, constant ? KxDbEvalVariant(7) : KxDbEvalVariant());
     }
+    std::wstring waiting = L"1"; // forty values wait on the evaluator's stack at once
+    for (int i = 0; i < 39; ++i) {
+        waiting = L"1+(" + waiting + L")";
+    }
+    KxDbEvalVariant forty;
+    EXPECT_TRUE(kxdbIsExpressionAConstant(KxString(waiting), forty) &&
+                forty == KxDbEvalVariant(40));
 }
 
 TEST(ConstantExpression, NamesAreTheEvaluatorsOwnInAnyCase) {

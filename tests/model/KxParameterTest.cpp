@@ -202,6 +202,8 @@ TEST(ParameterHighlight, PushesOneHighlightPopsOnlyWhatItPushedAndGivesTheEntity
     auto* entity = new KxDbEntity;
     TestParameter parameter;
     ASSERT_EQ(database.addObject(entity, parameter.mEntityId), Lumo::eOk);
+    KxDbObjectId refused = parameter.mEntityId; // a refused object leaves the null id behind
+    EXPECT_TRUE(database.addObject(nullptr, refused) == Lumo::eNullPtr && refused.isNull());
     const KxDbFullSubentPath path(parameter.mEntityId, KxDbSubentId());
     const KxDbHighlight theirs{path, kKxGiHighlightOutline}, ours{path, kKxGiHighlightDashedThick};
     KxDbEntity* opened = nullptr;
