@@ -122,6 +122,7 @@ TEST(GroupFilter, PassesItsGroupOrInvertedEverythingElseAndNeverANull) {
     filter.setInvertFilter(true);
     EXPECT_EQ(filter.filterParameters(input, output), Lumo::eOk);
     EXPECT_THAT(output, ElementsAre(&inSeven, &inNone));
+    EXPECT_EQ(filter.filterParameters(KxArray<KxParameter*>(), output), Lumo::eOk);
     // Only a name that is not empty renames the filter.
     KxString name;
     EXPECT_FALSE(filter.renameGroupFilter(L""));
