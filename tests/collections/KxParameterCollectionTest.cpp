@@ -2,6 +2,8 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "palette/KxApParameterManagerESW.h"
+#include "support/RecordingPalette.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
 
@@ -15,6 +17,36 @@
 using ::testing::ElementsAre;
 
 namespace {
+
+TEST(CollectionDeletion, OneDeletionCancelsTheEditSeveralAreOnePaletteUpdateEachEntryGoesOnce) {
+    EventLog log;
+    RecordingPalette palette;
+    palette.mpLog = &log;
+    KxApParameterManagerESW::instance()->setHost(&palette);
+    TestCollection collection(&log);
+    RecordingCollectionReactor reactor("R", log);
+    TestParameter a, b, foreign;
+    for (KxParameter* parameter : {&a, &b, &a, &b, &a}) {
+        collection.addParameter(parameter);
+    }
+    collection.addReactor(&reactor);
+    collection.deleteParameters(KxArray<KxParameter*>());
+    collection.deleteParameters(parameterList({&b}));
+    // A parameter named twice loses two entries; a foreign or null one takes none.
+    collection.deleteParameters(parameterList({&a, &foreign, &a}));
+    collection.deleteParameters(parameterList({nullptr, &b}));
+    KxApParameterManagerESW::instance()->setHost(nullptr);
+    EXPECT_THAT(log, ElementsAre("palette: cancelCurrentEdit", "R: parametersDeleted 1",
+                                 "test: erase 1 of 5", "palette: cancelCurrentEdit",
+                                 "palette: setESWLockUpdate true", "R: parametersDeleted 3",
+                                 "test: erase 3 of 4", "palette: setESWLockUpdate false",
+                                 "palette: cancelCurrentEdit", "palette: setESWLockUpdate true",
+                                 "R: parametersDeleted 2", "test: erase 2 of 2",
+                                 "palette: setESWLockUpdate false"));
+    EXPECT_THAT(collection.getParameters(), ElementsAre(&a));
+    collection.deleteParameters(collection.getParameters());
+    EXPECT_TRUE(collection.getParameters().isEmpty());
+}
 
 class WideningEnabler : public KxParameterPropertyEnabler {
 public:
@@ -57,9 +89,8 @@ TEST(CollectionRegistrations, ReactorsMayStandTwiceEnablersOnceAndAnAssignedColl
         EXPECT_EQ(plain.removeReactor(&reactor), expected);
     }
     EXPECT_EQ(log.size(), 3u);
-    // The parameter stands three times; its owner is not touched.
+    // The parameter stands three times.
     EXPECT_THAT(plain.getParameters(), ElementsAre(&parameter, &parameter, &parameter));
-    EXPECT_EQ(parameter.getOwner(), nullptr);
     for (WideningEnabler* enabler : {&first, &first, &second}) {
         EXPECT_EQ(provider.addPropertyEnabler(enabler), Lumo::eOk);
         EXPECT_EQ(plain.addPropertyEnabler(enabler), Lumo::eOk);
@@ -152,6 +183,7 @@ TEST(GroupFilter, PassesItsGroupOrInvertedEverythingElseAndNeverANull) {
     filter.setInvertFilter(true);
     EXPECT_EQ(filter.filterParameters(input, output), Lumo::eOk);
     EXPECT_THAT(output, ElementsAre(&inSeven, &inNone));
+    EXPECT_EQ(filter.filterParameters(KxArray<KxParameter*>(), output), Lumo::eOk);
     // Only a name that is not empty renames the filter.
     KxString name;
     EXPECT_FALSE(filter.renameGroupFilter(L""));
