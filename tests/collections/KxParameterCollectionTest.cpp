@@ -10,10 +10,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-#include <vector>
-
 using ::testing::ElementsAre;
 
 namespace {
@@ -108,32 +104,6 @@ TEST(CollectionRegistrations, ReactorsMayStandTwiceEnablersOnceAndAnAssignedColl
     ASSERT_EQ(columns.length(), 1);
     EXPECT_EQ(columns[0].mWidth, 60);
     EXPECT_EQ(provider.removePropertyEnabler(&first), Lumo::eOk);
-}
-
-TEST(CollectionDeletion, TakesTheFirstEntryForEachTimeAParameterIsNamed) {
-    // Random lists with twins, against removing the first occurrences one at a time.
-    std::vector<TestParameter> pool(6);
-    std::mt19937 random(7);
-    for (int round = 0; round < 200; ++round) {
-        TestCollection collection;
-        std::vector<KxParameter*> expected;
-        KxArray<KxParameter*> removed;
-        for (unsigned i = random() % 12; i > 0; --i) {
-            expected.push_back(&pool[random() % pool.size()]);
-            collection.addParameter(expected.back());
-        }
-        for (unsigned i = 1 + random() % 6; i > 0; --i) {
-            removed.append(&pool[random() % pool.size()]);
-            const auto first = std::find(expected.begin(), expected.end(), removed.last());
-            if (first != expected.end()) {
-                expected.erase(first);
-            }
-        }
-        collection.deleteParameters(removed);
-        EXPECT_EQ(std::vector<KxParameter*>(collection.getParameters().begin(),
-                                            collection.getParameters().end()),
-                  expected);
-    }
 }
 
 TEST(GroupCollection, NamesCompareExactlyAndOnlyRealChangesAskTheHook) {
