@@ -43,6 +43,17 @@ std::wstring paramName(int number) {
     return std::wstring(kParamPrefix) + std::to_wstring(number);
 }
 
+// The value of a compiled expression for these values of its variables, never a negative zero.
+KxCompiledExpression::Error evaluated(const KxCompiledExpression& expression, const double* values,
+                                      double& value) {
+    double result = 0.0;
+    const KxCompiledExpression::Error error = expression.evaluate(values, result);
+    if (error == KxCompiledExpression::Error::kNone) {
+        value = result == 0.0 ? 0.0 : result;
+    }
+    return error;
+}
+
 } // namespace
 
 void KxPlateCollection::ListWatcher::parameterAdded(KxParameter* parameter) {
@@ -599,12 +610,7 @@ KxCompiledExpression::Error KxPlateCollection::evaluate(const KxPlateParameter& 
         }
         values[i] = trial != 0 && named->mMark == trial ? named->mTrial : named->number();
     }
-    double result = 0.0;
-    const Error error = parameter.mCompiled.evaluate(values, result);
-    if (error == Error::kNone) {
-        value = result == 0.0 ? 0.0 : result; // no negative zero
-    }
-    return error;
+    return evaluated(parameter.mCompiled, values, value);
 }
 
 KxCompiledExpression::Error KxPlateCollection::evaluate(const KxCompiledExpression& candidate,
@@ -617,12 +623,7 @@ KxCompiledExpression::Error KxPlateCollection::evaluate(const KxCompiledExpressi
         }
         values.push_back(named->parameter->number());
     }
-    double result = 0.0;
-    const Error error = candidate.evaluate(values.data(), result);
-    if (error == Error::kNone) {
-        value = result == 0.0 ? 0.0 : result;
-    }
-    return error;
+    return evaluated(candidate, values.data(), value);
 }
 
 KxString KxPlateCollection::findCycle(const KxPlateParameter& parameter,
