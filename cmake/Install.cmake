@@ -10,7 +10,7 @@ install(TARGETS kxhost KxParameterManager EXPORT KxParameterManagerTargets
         LIBRARY DESTINATION lib COMPONENT runtime)
 install(TARGETS KxParameterRes kxconsolepalette-module LIBRARY DESTINATION lib/kxparam
         COMPONENT runtime)
-install(TARGETS kxsample-module LIBRARY DESTINATION lib/kxparam COMPONENT sample)
+install(TARGETS kxbracketplate-module LIBRARY DESTINATION lib/kxparam COMPONENT bracket-plate)
 
 # The headers a provider or a palette compiles against; the library's internal ones stay out.
 foreach(folder host model collections manager palette util module)

@@ -11,7 +11,7 @@
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
-#include "modules/palette/KxConsolePaletteControl.h"
+#include "modules/console-palette/KxConsolePaletteControl.h"
 #include "util/KxParameterUtil.h"
 
 #include <algorithm>

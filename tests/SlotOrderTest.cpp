@@ -14,7 +14,7 @@
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSetList.h"
-#include "modules/palette/KxConsolePaletteControl.h"
+#include "modules/console-palette/KxConsolePaletteControl.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 #include <gtest/gtest.h>

@@ -20,7 +20,7 @@ if(EXISTS ${PREFIX}/lib/kxparam/KxBracketPlate.dlx)
 endif()
 
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package -B ${PREFIX}/provider-build -G Ninja
-    -DCMAKE_PREFIX_PATH=${PREFIX} -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/sample
+    -DCMAKE_PREFIX_PATH=${PREFIX} -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/bracket-plate
     -DKX_MODULE_DIR=${PREFIX}/lib/kxparam)
 run(${CMAKE_COMMAND} --build ${PREFIX}/provider-build)
 

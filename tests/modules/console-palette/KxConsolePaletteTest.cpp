@@ -1,7 +1,7 @@
 // The console palette where the shell cannot take it: hidden, under locks, fed bad input or
 // parameters that are gone. What it shows for a user's edits is in the shell's transcripts.
 
-#include "modules/palette/KxConsolePalette.h"
+#include "modules/console-palette/KxConsolePalette.h"
 
 #include "host/MtTaskDialogPresenter.h"
 #include "manager/KxParameterManager.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "collections/KxParameterGroupFilter.h"
-#include "modules/palette/KxConsolePaletteControl.h"
+#include "modules/console-palette/KxConsolePaletteControl.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 
 #include "host/KxExport.h"
 #include "host/KxModuleLoader.h"
-#include "modules/palette/KxConsolePalette.h"
+#include "modules/console-palette/KxConsolePalette.h"
 #include "palette/KxApParameterManagerESW.h"
 
 namespace {

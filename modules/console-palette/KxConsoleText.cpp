@@ -1,4 +1,4 @@
-#include "modules/palette/KxConsoleText.h"
+#include "modules/console-palette/KxConsoleText.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "modules/palette/KxPaletteEditProperty.h"
+#include "modules/console-palette/KxPaletteEditProperty.h"
 
 KxPaletteEditProperty::KxPaletteEditProperty(const KxString& name, const KxDbEvalVariant& value)
     : KxParameterProperty(name.kwszPtr()) {

@@ -1,4 +1,4 @@
-#include "modules/palette/KxConsolePalette.h"
+#include "modules/console-palette/KxConsolePalette.h"
 
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
@@ -6,8 +6,8 @@
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
-#include "modules/palette/KxConsoleText.h"
-#include "modules/palette/KxPaletteEditProperty.h"
+#include "modules/console-palette/KxConsoleText.h"
+#include "modules/console-palette/KxPaletteEditProperty.h"
 #include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
