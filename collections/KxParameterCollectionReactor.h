@@ -5,12 +5,12 @@
 
 class KxParameter;
 
-// Hears parameters join a collection and leave it. Both notices do nothing unless overridden.
+/// Hears parameters join a collection and leave it. Both notices do nothing unless overridden.
 class KX_EXPORT KxParameterCollectionReactor {
 public:
-    // After the parameter is in the collection's list.
+    /// After the parameter is in the collection's list.
     virtual void parameterAdded(KxParameter* parameter);
-    // Before the provider erases them, while they are still in the list.
+    /// Before the provider erases them, while they are still in the list.
     virtual void parametersDeleted(const KxArray<KxParameter*>& parameters);
     virtual ~KxParameterCollectionReactor();
 };

@@ -4,9 +4,10 @@
 #include "host/KxArray.h"
 #include "host/KxExport.h"
 
-// Lets a module change the columns a collection offers, after the collection has filled them.
+/// Lets a module change the columns a collection offers, after the collection has filled them.
 class KX_EXPORT KxParameterPropertyEnabler {
 public:
+    /// Changes the collection's columns as the module wants them: adds, removes or edits entries.
     virtual void enableProperties(KxArray<KxColumnHeaderProperty>& columns) = 0;
     virtual ~KxParameterPropertyEnabler();
 };

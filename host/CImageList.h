@@ -1,4 +1,4 @@
 #pragma once
 
-// The image list of the host's windowing toolkit. The library only passes it on.
+/// The image list of the host's windowing toolkit. The library only passes it on.
 class CImageList {};

@@ -11,49 +11,60 @@
 
 class KxDbDatabase;
 
-// Lock modes of a document; a lock mode value may combine several.
+/// Lock modes of a document; a lock mode value may combine several.
 enum KxApDocLockMode : int {
-    kKxDocLockNone = 0,
-    kKxDocLockWrite = 4,
-    kKxDocLockRead = 32,
+    kKxDocLockNone = 0,  ///< not locked
+    kKxDocLockWrite = 4, ///< locked for writing
+    kKxDocLockRead = 32, ///< locked for reading
 };
 
-// One request to lock a document, as the document manager received it.
+/// One request to lock a document, as the document manager received it.
 struct KxApDocLockRequest {
-    int mode = kKxDocLockNone;
-    std::wstring globalCommandName;
-    std::wstring localCommandName;
-    bool prompt = false;
-    Lumo::ErrorStatus result = Lumo::eOk;
+    int mode = kKxDocLockNone;            ///< the lock modes asked for
+    std::wstring globalCommandName;       ///< the global name of the command that asked
+    std::wstring localCommandName;        ///< the local name of the command that asked
+    bool prompt = false;                  ///< the prompt flag the request carried
+    Lumo::ErrorStatus result = Lumo::eOk; ///< 0 when granted, else the refusal
+    /// True when every field is equal.
     bool operator==(const KxApDocLockRequest&) const = default;
 };
 
-// An open drawing: a name and the database it owns. Documents are made and closed by the
-// document manager, which also locks and unlocks them.
+/// An open drawing: a name and the database it owns. Documents are made and closed by the
+/// document manager, which also locks and unlocks them.
 class KX_EXPORT KxApDocument {
 public:
+    /// Not copyable.
+    ///@{
     KxApDocument(const KxApDocument&) = delete;
     KxApDocument& operator=(const KxApDocument&) = delete;
+    ///@}
+    /// Deletes the document's database and its objects.
     ~KxApDocument();
 
+    /// The name the document was opened with.
     const KxString& name() const { return mName; }
+    /// The database the document owns.
     KxDbDatabase* database() const { return mpDatabase.get(); }
 
-    // The lock modes that stand on the document, combined; 0 while it is unlocked. The host has a
-    // single execution context, so every lock is the caller's own and the flag changes nothing.
+    /// The lock modes that stand on the document, combined; 0 while it is unlocked. The host has a
+    /// single execution context, so every lock is the caller's own and the flag changes nothing.
     int myLockMode(bool includeMyLocks) const;
-    // Makes `myLockMode` give this answer, whatever the locks, until it is cleared.
+    /// Makes `myLockMode` give this answer, whatever the locks, until it is cleared.
     void setMyLockModeAnswer(std::optional<int> answer) { mMyLockModeAnswer = answer; }
 
-    // The locks that stand, one per granted request not yet unlocked.
+    /// The locks that stand, one per granted request not yet unlocked.
     int lockDepth() const { return static_cast<int>(mLocks.size()); }
-    // Every lock request and every unlock request the document manager received, with results.
+    /// Every lock request and every unlock request the document manager received, with results.
+    ///@{
     const std::vector<KxApDocLockRequest>& lockRequests() const { return mLockRequests; }
     const std::vector<Lumo::ErrorStatus>& unlockRequests() const { return mUnlockRequests; }
+    ///@}
 
-    // Locks, or unlocks, are refused with this status until it is set back to eOk.
+    /// Locks, or unlocks, are refused with this status until it is set back to eOk.
+    ///@{
     void refuseLocks(Lumo::ErrorStatus status) { mLockRefusal = status; }
     void refuseUnlocks(Lumo::ErrorStatus status) { mUnlockRefusal = status; }
+    ///@}
 
 private:
     friend class KxApDocManager;

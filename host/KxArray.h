@@ -9,12 +9,13 @@
 #include <type_traits>
 #include <utility>
 
-// Storage policy for plain values: elements move by byte copy, storage grows with realloc. Slots
-// beyond the logical length are kept zeroed, so growing the logical length never shows garbage.
+/// Storage policy for plain values: elements move by byte copy, storage grows with realloc. Slots
+/// beyond the logical length are kept zeroed, so growing the logical length never shows garbage.
 template <class T>
 struct KxArrayMemCopyReallocator {
     static_assert(std::is_trivially_copyable_v<T>, "byte copy needs a trivially copyable type");
 
+    /// Storage of `newPhysical` slots that keeps the old slots' bytes; the new slots are zeroed.
     static T* reallocate(T* storage, int oldPhysical, int /*used*/, int newPhysical) {
         // Unsigned counts: the optimiser then knows that the zeroed slots lie after the old ones.
         const auto oldCount = static_cast<std::size_t>(oldPhysical);
@@ -30,17 +31,21 @@ struct KxArrayMemCopyReallocator {
         }
         return elements;
     }
+    /// Frees the storage.
     static void release(T* storage, int /*physical*/) { std::free(storage); }
+    /// Copies `count` elements byte by byte.
     static void copy(T* to, const T* from, int count) {
         if (count > 0) {
             std::memcpy(static_cast<void*>(to), from, static_cast<std::size_t>(count) * sizeof(T));
         }
     }
+    /// Moves the elements after `index` down one place and zeroes the slot freed at the end.
     static void removeAt(T* storage, int index, int used) {
         std::memmove(static_cast<void*>(storage + index), storage + index + 1,
                      static_cast<std::size_t>(used - index - 1) * sizeof(T));
         std::memset(static_cast<void*>(storage + used - 1), 0, sizeof(T));
     }
+    /// Zeroes slots that leave the logical length.
     static void reset(T* from, int count) {
         if (count > 0) {
             std::memset(static_cast<void*>(from), 0, static_cast<std::size_t>(count) * sizeof(T));
@@ -48,11 +53,13 @@ struct KxArrayMemCopyReallocator {
     }
 };
 
-// Storage policy for objects: every slot of the storage holds a constructed element. New storage
-// is default-constructed, the elements in use are move-assigned into it, and the old storage is
-// destroyed element by element.
+/// Storage policy for objects: every slot of the storage holds a constructed element. New storage
+/// is default-constructed, the elements in use are move-assigned into it, and the old storage is
+/// destroyed element by element.
 template <class T>
 struct KxArrayObjectCopyReallocator {
+    /// New storage of `newPhysical` default-constructed slots into which the `used` elements are
+    /// moved; the old storage is destroyed.
     static T* reallocate(T* storage, int /*oldPhysical*/, int used, int newPhysical) {
         T* grown = new T[static_cast<std::size_t>(newPhysical)];
         for (int i = 0; i < used; ++i) {
@@ -61,19 +68,22 @@ struct KxArrayObjectCopyReallocator {
         delete[] storage;
         return grown;
     }
+    /// Destroys the storage and every element in it.
     static void release(T* storage, int /*physical*/) { delete[] storage; }
+    /// Copy-assigns `count` elements, in order.
     static void copy(T* to, const T* from, int count) {
         for (int i = 0; i < count; ++i) {
             to[i] = from[i];
         }
     }
+    /// Move-assigns the elements after `index` down one place and resets the slot freed at the end.
     static void removeAt(T* storage, int index, int used) {
         for (int i = index; i + 1 < used; ++i) {
             storage[i] = std::move(storage[i + 1]);
         }
         storage[used - 1] = T();
     }
-    // Slots that leave the logical length give up what they hold.
+    /// Slots that leave the logical length give up what they hold.
     static void reset(T* from, int count) {
         for (int i = 0; i < count; ++i) {
             from[i] = T();
@@ -81,24 +91,30 @@ struct KxArrayObjectCopyReallocator {
     }
 };
 
+/// The storage policy KxArray takes by default: byte copy for trivially copyable types, object
+/// copy for the others.
 template <class T>
 using KxArrayDefaultReallocator =
     std::conditional_t<std::is_trivially_copyable_v<T>, KxArrayMemCopyReallocator<T>,
                        KxArrayObjectCopyReallocator<T>>;
 
-// The host's growable array. The physical length (slots allocated) grows by doubling until the
-// storage reaches one mebibyte, then by one mebibyte at a time, never by less than the grow length,
-// and never shrinks.
+/// The host's growable array. The physical length (slots allocated) grows by doubling until the
+/// storage reaches one mebibyte, then by one mebibyte at a time, never by less than the grow
+/// length, and never shrinks.
 template <class T, class R = KxArrayDefaultReallocator<T>>
 class KxArray {
 public:
-    using value_type = T;
-    using iterator = T*;
-    using const_iterator = const T*;
+    using value_type = T;            ///< the element type
+    using iterator = T*;             ///< iterates over the elements in use
+    using const_iterator = const T*; ///< iterates over the elements in use, read-only
 
+    /// The grow length of an array that is given none.
     static constexpr int kDefaultGrowLength = 8;
+    /// The storage size from which the physical length grows by a fixed number of bytes.
     static constexpr long long kFixedStepBytes = 1048576;
 
+    /// An empty array with storage for `physicalLength` elements; a grow length below 1 gives the
+    /// default grow length.
     explicit KxArray(int physicalLength = 0, int growLength = kDefaultGrowLength)
         : mGrowLength(growLength > 0 ? growLength : kDefaultGrowLength) {
         if (physicalLength > 0) {
@@ -106,8 +122,11 @@ public:
         }
     }
 
+    /// A copy of the elements of `other`, with its grow length.
     KxArray(const KxArray& other) : mGrowLength(other.mGrowLength) { *this = other; }
 
+    /// Takes over the storage and the grow length of `other`, which is left empty with the default
+    /// grow length.
     KxArray(KxArray&& other) noexcept
         : mpStorage(other.mpStorage), mPhysicalLength(other.mPhysicalLength),
           mLogicalLength(other.mLogicalLength), mGrowLength(other.mGrowLength) {
@@ -116,7 +135,7 @@ public:
 
     ~KxArray() { R::release(mpStorage, mPhysicalLength); }
 
-    // Keeps this array's grow length.
+    /// Takes a copy of the elements of `other`; keeps this array's grow length.
     KxArray& operator=(const KxArray& other) {
         if (this == &other) {
             return *this;
@@ -130,7 +149,8 @@ public:
         return *this;
     }
 
-    // Keeps this array's grow length; the source is left empty with the default grow length.
+    /// Takes over the storage of `other`; keeps this array's grow length. The source is left empty
+    /// with the default grow length.
     KxArray& operator=(KxArray&& other) noexcept {
         if (this == &other) {
             return *this;
@@ -143,15 +163,24 @@ public:
         return *this;
     }
 
+    /// The logical length: the number of elements in use.
+    ///@{
     int length() const { return mLogicalLength; }
     std::size_t size() const { return static_cast<std::size_t>(mLogicalLength); }
     int logicalLength() const { return mLogicalLength; }
+    ///@}
+    /// The number of slots allocated.
     int physicalLength() const { return mPhysicalLength; }
+    /// The fewest slots by which the storage grows.
     int growLength() const { return mGrowLength; }
+    /// True when no element is in use.
+    ///@{
     bool isEmpty() const { return mLogicalLength == 0; }
     bool empty() const { return isEmpty(); }
+    ///@}
 
-    // Returns the index of the new element.
+    /// Stores the value after the last element in use and returns the index of the new element.
+    ///@{
     int append(const T& value) {
         // The value may live in this array's storage, which growing would free.
         T item(value);
@@ -163,9 +192,10 @@ public:
         mpStorage[mLogicalLength] = std::move(value);
         return mLogicalLength++;
     }
+    ///@}
 
-    // Appends `count` elements read from `items`, which must not lie in this array. The storage
-    // grows once, to the physical length that appending them one by one would reach.
+    /// Appends `count` elements read from `items`, which must not lie in this array. The storage
+    /// grows once, to the physical length that appending them one by one would reach.
     void append(const T* items, int count) {
         if (count <= 0) {
             return;
@@ -181,7 +211,7 @@ public:
         mLogicalLength = needed;
     }
 
-    // The index of the first element equal to `value`, or -1.
+    /// The index of the first element equal to `value`, or -1.
     int find(const T& value) const {
         for (int i = 0; i < mLogicalLength; ++i) {
             if (mpStorage[i] == value) {
@@ -191,9 +221,10 @@ public:
         return -1;
     }
 
+    /// True when an element equals `value`.
     bool contains(const T& value) const { return find(value) >= 0; }
 
-    // Later elements move down one place; false, and nothing changes, for an index out of range.
+    /// Later elements move down one place; false, and nothing changes, for an index out of range.
     bool removeAt(int index) {
         if (index < 0 || index >= mLogicalLength) {
             return false;
@@ -203,7 +234,7 @@ public:
         return true;
     }
 
-    // Grows the storage when needed; false, and nothing changes, for a negative length.
+    /// Grows the storage when needed; false, and nothing changes, for a negative length.
     bool setLogicalLength(int length) {
         if (length < 0) {
             return false;
@@ -216,7 +247,7 @@ public:
         return true;
     }
 
-    // Grows the storage to exactly `length` slots; a smaller length leaves the storage as it is.
+    /// Grows the storage to exactly `length` slots; a smaller length leaves the storage as it is.
     void setPhysicalLength(int length) {
         if (length > mPhysicalLength) {
             mpStorage = R::reallocate(mpStorage, mPhysicalLength, mLogicalLength, length);
@@ -224,19 +255,35 @@ public:
         }
     }
 
+    /// The element at that index; throws std::out_of_range for an index out of the logical length.
+    ///@{
     T& at(int index) { return mpStorage[checked(index)]; }
     const T& at(int index) const { return mpStorage[checked(index)]; }
+    ///@}
+    /// The element at that index, unchecked.
+    ///@{
     T& operator[](int index) { return mpStorage[index]; }
     const T& operator[](int index) const { return mpStorage[index]; }
+    ///@}
+    /// The first element; throws std::out_of_range when the array is empty.
+    ///@{
     T& first() { return at(0); }
     const T& first() const { return at(0); }
+    ///@}
+    /// The last element; throws std::out_of_range when the array is empty.
+    ///@{
     T& last() { return at(mLogicalLength - 1); }
     const T& last() const { return at(mLogicalLength - 1); }
+    ///@}
 
+    /// The range of the elements in use, first to one past the last.
+    ///@{
     T* begin() { return mpStorage; }
     T* end() { return mpStorage + mLogicalLength; }
     const T* begin() const { return mpStorage; }
     const T* end() const { return mpStorage + mLogicalLength; }
+    ///@}
+    /// The storage; null while nothing has been allocated.
     const T* asArrayPtr() const { return mpStorage; }
 
 private:
@@ -246,7 +293,7 @@ private:
         }
     }
 
-    // The physical length after one growth from `current` when `needed` slots are wanted.
+    /// The physical length after one growth from `current` when `needed` slots are wanted.
     int grownPhysicalLength(int current, int needed) const {
         const long long physical = current;
         const long long bytes = physical * static_cast<long long>(sizeof(T));

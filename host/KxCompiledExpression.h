@@ -7,42 +7,42 @@
 #include <string>
 #include <vector>
 
-// An expression of the host's constant grammar (see kxdbIsExpressionAConstant) in which every name
-// that is not a function or `pi` stands for a variable: parsed once, then evaluated as often as
-// needed with the variables' values of the moment.
+/// An expression of the host's constant grammar (see kxdbIsExpressionAConstant) in which every name
+/// that is not a function or `pi` stands for a variable: parsed once, then evaluated as often as
+/// needed with the variables' values of the moment.
 class KX_EXPORT KxCompiledExpression {
 public:
-    // Why a text does not compile, or its value cannot be computed.
+    /// Why a text does not compile, or its value cannot be computed.
     enum class Error {
-        kNone,
-        kSyntax,          // not an expression of the grammar
-        kUnknownFunction, // a name followed by an argument that is no function
-        kTooDeep,         // nesting deeper than 100 levels
-        kDivisionByZero,
-        kNotFinite, // a number, a result or an intermediate value beyond a finite double
+        kNone,            ///< no error
+        kSyntax,          ///< not an expression of the grammar
+        kUnknownFunction, ///< a name followed by an argument that is no function
+        kTooDeep,         ///< nesting deeper than 100 levels
+        kDivisionByZero,  ///< a division by zero
+        kNotFinite,       ///< a number, a result or an intermediate value beyond a finite double
     };
-    // Where a variable stands in the text, in code units.
+    /// Where a variable stands in the text, in code units.
     struct Occurrence {
-        std::size_t offset = 0;
-        std::size_t length = 0;
+        std::size_t offset = 0; ///< where the name starts
+        std::size_t length = 0; ///< the length of the name
     };
 
-    // Compiles nothing: evaluates to kSyntax.
+    /// Compiles nothing: evaluates to kSyntax.
     KxCompiledExpression() = default;
-    // Parses `text`. The variables are known even when the text does not compile.
+    /// Parses `text`. The variables are known even when the text does not compile.
     Error compile(const KxString& text);
 
-    // The distinct variable names, in the order they first appear.
+    /// The distinct variable names, in the order they first appear.
     const std::vector<std::wstring>& variables() const { return mVariables; }
-    // Every place where a variable stands, in the order of the text.
+    /// Every place where a variable stands, in the order of the text.
     const std::vector<Occurrence>& occurrences() const { return mOccurrences; }
-    // The compile error; kNone when the text compiled.
+    /// The compile error; kNone when the text compiled.
     Error compileError() const { return mError; }
-    // The function name that made compile give kUnknownFunction.
+    /// The function name that made compile give kUnknownFunction.
     const std::wstring& unknownFunction() const { return mUnknownFunction; }
 
-    // The value, with values[i] standing for variables()[i]. The compile error when the text did
-    // not compile; `result` is untouched on any error.
+    /// The value, with values[i] standing for variables()[i]. The compile error when the text did
+    /// not compile; `result` is untouched on any error.
     Error evaluate(const double* values, double& result) const;
 
 private:
@@ -59,7 +59,7 @@ private:
     };
     struct Step {
         Op op = Op::kNumber;
-        int operand = 0; // the variable or the function
+        int operand = 0; ///< the variable or the function
         double number = 0.0;
     };
     friend class KxExpressionParser;

@@ -8,32 +8,35 @@
 
 #include <vector>
 
-// One highlight standing on an entity.
+/// One highlight standing on an entity.
 struct KxDbHighlight {
-    KxDbFullSubentPath path;
-    KxGiHighlightStyle style = kKxGiHighlightNone;
+    KxDbFullSubentPath path;                       ///< what is highlighted
+    KxGiHighlightStyle style = kKxGiHighlightNone; ///< how it is drawn
+    /// True when path and style are equal.
     bool operator==(const KxDbHighlight&) const = default;
 };
 
-// A drawable object. Its highlights form a stack: each push stands until a pop of the same path.
+/// A drawable object. Its highlights form a stack: each push stands until a pop of the same path.
 class KX_EXPORT KxDbEntity : public KxDbObject {
 public:
-    // Defined in the host, so that the host owns the class's vtable: an entity that a module made
-    // can then outlive the module in a database.
+    /// Defined in the host, so that the host owns the class's vtable: an entity that a module made
+    /// can then outlive the module in a database.
     ~KxDbEntity() override;
 
-    // The entity must be open and the path must lead to it: eNotOpen, eInvalidInput otherwise.
+    /// The entity must be open and the path must lead to it: eNotOpen, eInvalidInput otherwise.
     Lumo::ErrorStatus pushHighlight(const KxDbFullSubentPath& path, KxGiHighlightStyle style);
-    // Takes away the latest highlight of that path; eNotHighlighted when none stands.
+    /// Takes away the latest highlight of that path; eNotHighlighted when none stands.
     Lumo::ErrorStatus popHighlight(const KxDbFullSubentPath& path);
 
-    // The highlights standing, oldest first.
+    /// The highlights standing, oldest first.
     const std::vector<KxDbHighlight>& highlights() const { return mHighlights; }
 
-    // The next push, or pop, that would otherwise be carried out fails with this status and
-    // changes nothing; the failure is spent then.
+    /// The next push, or pop, that would otherwise be carried out fails with this status and
+    /// changes nothing; the failure is spent then.
+    ///@{
     void failNextPush(Lumo::ErrorStatus status) { mNextPushFailure = status; }
     void failNextPop(Lumo::ErrorStatus status) { mNextPopFailure = status; }
+    ///@}
 
 private:
     Lumo::ErrorStatus checkAccess(const KxDbFullSubentPath& path) const;
@@ -44,7 +47,7 @@ private:
     Lumo::ErrorStatus mNextPopFailure = Lumo::eOk;
 };
 
-// Opens the entity that the id names, as the object form does; eNotAnEntity, with nothing
-// opened, when the object is not an entity.
+/// Opens the entity that the id names, as the object form does; eNotAnEntity, with nothing
+/// opened, when the object is not an entity.
 KX_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbEntity*& entity, KxDbObjectId id, int openMode,
                                            bool openErased = false);

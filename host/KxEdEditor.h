@@ -2,22 +2,27 @@
 
 #include "host/KxExport.h"
 
-// Hears what the host's editor announces. Every notice has an empty body.
+/// Hears what the host's editor announces. Every notice has an empty body.
 class KX_EXPORT KxEdEditorReactor {
 public:
     virtual ~KxEdEditorReactor();
-    // An operation that leaves the user free to go on working starts, or has ended; the context
-    // names it, or is empty.
+    /// An operation that leaves the user free to go on working starts, or has ended; the context
+    /// names it, or is empty.
+    ///@{
     virtual void modelessOperationWillStart(const wchar_t* context);
     virtual void modelessOperationEnded(const wchar_t* context);
+    ///@}
 };
 
-// Each reactor is registered once: false for null or for one registered already.
+/// Each reactor is registered once: false for null or for one registered already.
 KX_EXPORT bool kxedAddEditorReactor(KxEdEditorReactor* reactor);
-// False when the reactor is not registered.
+/// False when the reactor is not registered.
 KX_EXPORT bool kxedRemoveEditorReactor(KxEdEditorReactor* reactor);
+/// Forgets every editor reactor, without telling them.
 KX_EXPORT void kxedRemoveAllEditorReactors();
 
-// Tell every editor reactor, in the order of registration; a null context arrives as "".
+/// Tell every editor reactor, in the order of registration; a null context arrives as "".
+///@{
 KX_EXPORT bool kxedSendModelessOperationStart(const wchar_t* context);
 KX_EXPORT bool kxedSendModelessOperationEnded(const wchar_t* context);
+///@}

@@ -1,9 +1,9 @@
 #pragma once
 
-// How a highlighted entity is drawn.
+/// How a highlighted entity is drawn.
 enum KxGiHighlightStyle : int {
-    kKxGiHighlightNone = 0,
-    kKxGiHighlightOutline = 1,
-    kKxGiHighlightDashedThick = 2,
-    kKxGiHighlightDimmed = 3,
+    kKxGiHighlightNone = 0,        ///< drawn as usual
+    kKxGiHighlightOutline = 1,     ///< outlined
+    kKxGiHighlightDashedThick = 2, ///< with thick dashed lines
+    kKxGiHighlightDimmed = 3,      ///< dimmed
 };

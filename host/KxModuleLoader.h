@@ -5,39 +5,45 @@
 #include <string>
 #include <vector>
 
-// The host's module loader. A module is a shared object with two functions exported by plain
-// name: `int kxrxGetApiVersion(int hostVersion)` and `int kxrxEntryPoint(int message, void*)`.
+/// The protocol between the host's module loader and its modules. A module is a shared object with
+/// two functions exported by plain name: `int kxrxGetApiVersion(int hostVersion)` and
+/// `int kxrxEntryPoint(int message, void*)`.
 namespace KxRx {
+/// The API version the host expects a module's kxrxGetApiVersion to answer.
 constexpr int kApiVersion = 2026;
+/// The message kxrxEntryPoint receives when the module starts.
 constexpr int kInitAppMessage = 1;
+/// The message kxrxEntryPoint receives before the module is unloaded.
 constexpr int kUnloadAppMessage = 2;
 } // namespace KxRx
 
-// What the host knows of a loaded module.
+/// What the host knows of a loaded module.
 struct KxRxModuleInfo {
-    std::wstring name;
-    bool unlocked = false; // the module allowed the host to unload it on request
-    bool mdiAware = false; // the module works with several open documents
+    std::wstring name;     ///< the module's file name
+    bool unlocked = false; ///< the module allowed the host to unload it on request
+    bool mdiAware = false; ///< the module works with several open documents
 };
 
-// Module names are resolved in these directories, in order, and nowhere else. Only absolute paths
-// are taken; false, and nothing changes, for any other.
+/// Module names are resolved in these directories, in order, and nowhere else. Only absolute paths
+/// are taken; false, and nothing changes, for any other.
 KX_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
+/// Forgets every module directory; no module name resolves until one is added.
 KX_EXPORT void kxrxClearModuleDirectories();
-// The path of the first module directory's regular file of that name; the empty text when none
-// holds it or the name is not a file name alone.
+/// The path of the first module directory's regular file of that name; the empty text when none
+/// holds it or the name is not a file name alone.
 KX_EXPORT std::string kxrxResolveModulePath(const std::string& fileName);
 
+/// True when a module of that name is loaded.
 KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
-// Loads, checks the API version, sends the start message and records the module. A refusal is
-// reported on the error stream and leaves everything as it was.
+/// Loads, checks the API version, sends the start message and records the module. A refusal is
+/// reported on the error stream and leaves everything as it was.
 KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
-// Sends the unload message and closes the module.
+/// Sends the unload message and closes the module.
 KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
-// False, and `info` untouched, when no module of that name is loaded.
+/// False, and `info` untouched, when no module of that name is loaded.
 KX_EXPORT bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info);
-// A function or object that a loaded module defines and exports itself; null when the module is
-// not loaded or defines no such symbol.
+/// A function or object that a loaded module defines and exports itself; null when the module is
+/// not loaded or defines no such symbol.
 KX_EXPORT void* kxrxModuleSymbol(const wchar_t* moduleName, const char* symbol);
-// The names of the loaded modules, in the order they were loaded.
+/// The names of the loaded modules, in the order they were loaded.
 KX_EXPORT std::vector<std::wstring> kxrxLoadedModules();

@@ -6,16 +6,17 @@
 #include <map>
 #include <string>
 
-// The host's system registry: named services. It holds "DynamicLinker" from the start.
+/// The host's system registry: named services. It holds "DynamicLinker" from the start.
 class KX_EXPORT KxRxDictionary {
 public:
-    // The entry of that name, or null.
+    /// The entry of that name, or null.
     KxRxObject* at(const wchar_t* key) const;
-    // Stores the entry (null removes it) and gives back the one it replaces. Not owned.
+    /// Stores the entry (null removes it) and gives back the one it replaces. Not owned.
     KxRxObject* atPut(const wchar_t* key, KxRxObject* entry);
 
 private:
     std::map<std::wstring, KxRxObject*> mEntries;
 };
 
+/// The host's one system registry.
 KX_EXPORT KxRxDictionary* kxrxSysRegistry();

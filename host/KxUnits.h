@@ -12,10 +12,10 @@
 // Each returns kRtNorm, or kRtError with the output untouched: a unit or precision out of range,
 // a value that is not finite, a null or unreadable text.
 
-// A length in drawing units; the feet-and-inches units take one unit as one inch.
+/// A length in drawing units; the feet-and-inches units take one unit as one inch.
 KX_EXPORT int kxdbRToS(double value, int unit, int precision, KxString& result);
-// An angle in radians, east 0 and counter-clockwise positive, shown within one turn.
+/// An angle in radians, east 0 and counter-clockwise positive, shown within one turn.
 KX_EXPORT int kxdbAngToS(double radians, int unit, int precision, KxString& result);
-// A length read in the given linear unit (the forms each unit takes are those it writes, plus a
-// plain decimal number in every unit); blanks around the text are ignored.
+/// A length read in the given linear unit (the forms each unit takes are those it writes, plus a
+/// plain decimal number in every unit); blanks around the text are ignored.
 KX_EXPORT int kxdbDisToF(const wchar_t* text, int unit, double* result);

@@ -2,16 +2,19 @@
 
 #include "host/KxExport.h"
 
-// The host's window. Modules only hold and pass on handles to it.
+/// The host's window. Modules only hold and pass on handles to it.
 struct KxWindow;
+/// A handle to a host window.
 using HWND = KxWindow*;
 
-// The windowing layer's wrapper of a window handle, over which dialogs are shown. A null handle
-// stands for the host's main window.
+/// The windowing layer's wrapper of a window handle, over which dialogs are shown. A null handle
+/// stands for the host's main window.
 class KX_EXPORT WindowHandle {
 public:
+    /// Wraps that window; null for the host's main window.
     explicit WindowHandle(HWND window) : mWindow(window) {}
 
+    /// The wrapped window handle.
     HWND hwnd() const { return mWindow; }
 
 private:

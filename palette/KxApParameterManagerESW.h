@@ -6,22 +6,24 @@
 
 class KxApParameterManagerESWImp;
 
-// The one process-wide way from the model to the palette. Each operation goes to the attached
-// palette; without one it gives a neutral answer, so the model never depends on the palette.
+/// The one process-wide way from the model to the palette. Each operation goes to the attached
+/// palette; without one it gives a neutral answer, so the model never depends on the palette.
 class KX_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
 public:
-    // Made on first use and never destroyed.
+    /// Made on first use and never destroyed.
     static KxApParameterManagerESW* instance();
 
-    // The last call wins; null detaches the palette. The palette is neither told nor owned.
+    /// The last call wins; null detaches the palette. The palette is neither told nor owned.
     void setHost(IKxApParameterManagerESWHost* host);
+    /// Registers an event sink; one already registered stays once. Not owned.
     void addEvent(IKxApParameterManagerESWHostEvents* sink);
+    /// Unregisters an event sink; one not registered is ignored.
     void removeEvent(IKxApParameterManagerESWHostEvents* sink);
-    // The registered sinks, ordered by pointer value.
+    /// The registered sinks, ordered by pointer value.
     const std::set<IKxApParameterManagerESWHostEvents*>& events() const;
 
-    // Loads the palette module unless the host has it loaded, then hands the manager to the
-    // palette that attached itself meanwhile.
+    /// Loads the palette module unless the host has it loaded, then hands the manager to the
+    /// palette that attached itself meanwhile.
     void initialize(KxParameterManager* manager) override;
     bool show(bool show, bool activate) override;
     bool restore(bool restore) override;
