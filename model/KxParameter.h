@@ -61,6 +61,8 @@ public:
 
 protected:
     /// The value set of a built-in property; none by default.
+    /// Overriding this hook hides the public getValueSet(const PropNameInfo&, ...) of the same name
+    /// in the derived class: say `using KxParameter::getValueSet;` there to keep it callable.
     virtual Lumo::ErrorStatus getValueSet(PropNameIndex index,
                                           KxParameterValueSet*& valueSet) const;
 
@@ -97,7 +99,10 @@ public:
 
 protected:
     /// Hooks that vet joining and leaving a group: 0 accepts, any other status refuses with the
-    /// message filled. The base refuses both with eNotAllowed.
+    /// message filled. The base refuses both with eNotAllowed. Overriding either hides the public
+    /// operation of the same name in the derived class: say `using KxParameter::addToGroup;` and
+    /// `using KxParameter::removeFromGroup;` there, as modules/bracket-plate/KxPlateParameter.h
+    /// does.
     ///@{
     virtual Lumo::ErrorStatus addToGroup(const short& groupIndex, KxString& message);
     virtual Lumo::ErrorStatus removeFromGroup(const short& groupIndex, KxString& message);

@@ -44,129 +44,100 @@ void KxApParameterManagerESW::initialize(KxParameterManager* manager) {
         // A palette that fails to load simply stays detached.
         kxrxLoadModule(L"KxParameter.dlx", false, true);
     }
-    // Read only now: loading the module is what attaches its palette.
-    if (IKxApParameterManagerESWHost* host = mpImp->mpHost) {
-        host->initialize(manager);
-    }
+    // Read only now: loading the module is what attaches its palette. Without one, nothing.
+    mpImp->palette().initialize(manager);
 }
 
+// The forwarding operations ask the implementation object for the palette: the attached one, or
+// the neutral KxPaletteBase while none is attached.
+
 bool KxApParameterManagerESW::show(bool show, bool activate) {
-    return mpImp->mpHost ? mpImp->mpHost->show(show, activate) : false;
+    return mpImp->palette().show(show, activate);
 }
 
 bool KxApParameterManagerESW::restore(bool restore) {
-    return mpImp->mpHost ? mpImp->mpHost->restore(restore) : false;
+    return mpImp->palette().restore(restore);
 }
 
 void KxApParameterManagerESW::cancelCurrentEdit() {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->cancelCurrentEdit();
-    }
+    mpImp->palette().cancelCurrentEdit();
 }
 
 void KxApParameterManagerESW::setESWLockUpdate(bool lock) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->setESWLockUpdate(lock);
-    }
+    mpImp->palette().setESWLockUpdate(lock);
 }
 
 void KxApParameterManagerESW::SetImageListAndIndexPair(CImageList& images,
                                                        KxParameterCollection* collection) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->SetImageListAndIndexPair(images, collection);
-    }
+    mpImp->palette().SetImageListAndIndexPair(images, collection);
 }
 
 Lumo::ErrorStatus KxApParameterManagerESW::updateParameterDataInUI(const KxParameter* parameter) {
-    return mpImp->mpHost ? mpImp->mpHost->updateParameterDataInUI(parameter)
-                         : Lumo::eNotImplemented;
+    return mpImp->palette().updateParameterDataInUI(parameter);
 }
 
 Lumo::ErrorStatus KxApParameterManagerESW::addParameterDataInUI(KxParameter* parameter,
                                                                 int origin) {
-    return mpImp->mpHost ? mpImp->mpHost->addParameterDataInUI(parameter, origin)
-                         : Lumo::eNotImplemented;
+    return mpImp->palette().addParameterDataInUI(parameter, origin);
 }
 
 void KxApParameterManagerESW::deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->deleteParameterDataInUI(parameters);
-    }
+    mpImp->palette().deleteParameterDataInUI(parameters);
 }
 
 void KxApParameterManagerESW::repopulateGroupDataInUI(KxParameterGroupCollection* groups) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->repopulateGroupDataInUI(groups);
-    }
+    mpImp->palette().repopulateGroupDataInUI(groups);
 }
 
 Lumo::ErrorStatus
 KxApParameterManagerESW::updateCurrentGroupDataInUI(const KxParameter* parameter) {
-    return mpImp->mpHost ? mpImp->mpHost->updateCurrentGroupDataInUI(parameter)
-                         : Lumo::eNotImplemented;
+    return mpImp->palette().updateCurrentGroupDataInUI(parameter);
 }
 
 void KxApParameterManagerESW::showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
                                                   const KxString& detail) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->showErrorTaskDialog(status, message, detail);
-    }
+    mpImp->palette().showErrorTaskDialog(status, message, detail);
 }
 
 void KxApParameterManagerESW::markInvalidCell() {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->markInvalidCell();
-    }
+    mpImp->palette().markInvalidCell();
 }
 
 bool KxApParameterManagerESW::isListControlDeleted() const {
-    return mpImp->mpHost ? mpImp->mpHost->isListControlDeleted() : false;
+    return mpImp->palette().isListControlDeleted();
 }
 
 void KxApParameterManagerESW::setFilterLock(bool lock) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->setFilterLock(lock);
-    }
+    mpImp->palette().setFilterLock(lock);
 }
 
 void KxApParameterManagerESW::refresh(bool full) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->refresh(full);
-    }
+    mpImp->palette().refresh(full);
 }
 
 bool KxApParameterManagerESW::IsVisible() const {
-    return mpImp->mpHost ? mpImp->mpHost->IsVisible() : false;
+    return mpImp->palette().IsVisible();
 }
 
 Lumo::ErrorStatus
 KxApParameterManagerESW::setPredefinedExpressions(const KxArray<KxString>& expressions) {
-    return mpImp->mpHost ? mpImp->mpHost->setPredefinedExpressions(expressions)
-                         : Lumo::eNotImplemented;
+    return mpImp->palette().setPredefinedExpressions(expressions);
 }
 
 void KxApParameterManagerESW::getPredefinedExpressions(KxArray<KxString>& expressions) const {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->getPredefinedExpressions(expressions);
-    }
+    mpImp->palette().getPredefinedExpressions(expressions);
 }
 
 void KxApParameterManagerESW::activeCollectionChanged(KxParameterCollection* collection) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->activeCollectionChanged(collection);
-    }
+    mpImp->palette().activeCollectionChanged(collection);
 }
 
 void KxApParameterManagerESW::resetSearchPattern() {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->resetSearchPattern();
-    }
+    mpImp->palette().resetSearchPattern();
 }
 
 void KxApParameterManagerESW::hideFilterTree(bool hide) {
-    if (mpImp->mpHost) {
-        mpImp->mpHost->hideFilterTree(hide);
-    }
+    mpImp->palette().hideFilterTree(hide);
 }
 
 KxParameterFilter* KxApParameterManagerESW::getCurrentFilter() const {

@@ -1,9 +1,15 @@
 #include "palette/KxApParameterManagerESWImp.h"
 
-#include "palette/IKxApParameterManagerESWHost.h"
+#include "kit/KxPaletteBase.h"
 
 KxParameterFilter* KxApParameterManagerESWImp::getCurrentFilter() const {
-    return mpHost ? mpHost->getCurrentFilter() : nullptr;
+    return palette().getCurrentFilter();
+}
+
+IKxApParameterManagerESWHost& KxApParameterManagerESWImp::palette() const {
+    // Never destroyed, like the proxy: the palette module may still call in while the process ends.
+    static KxPaletteBase* const neutral = new KxPaletteBase();
+    return mpHost ? *mpHost : *neutral;
 }
 
 KxApParameterManagerESWImp::~KxApParameterManagerESWImp() = default;

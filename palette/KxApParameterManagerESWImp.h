@@ -12,6 +12,9 @@ public:
     virtual KxParameterFilter* getCurrentFilter() const;
     virtual ~KxApParameterManagerESWImp();
 
+    // The attached palette; while none is, a KxPaletteBase, which gives the neutral answers.
+    IKxApParameterManagerESWHost& palette() const;
+
     IKxApParameterManagerESWHost* mpHost = nullptr;
     std::set<IKxApParameterManagerESWHostEvents*> mEvents;
 };

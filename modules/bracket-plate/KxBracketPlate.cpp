@@ -2,7 +2,6 @@
 
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
-#include "manager/KxParameterManager.h"
 
 namespace {
 
@@ -66,29 +65,13 @@ KxBracketPlate::~KxBracketPlate() {
 }
 
 void KxBracketPlate::connect() {
-    if (mbConnected) {
-        return;
+    if (!mRegistration) {
+        mRegistration.emplace(mCollection, mImages, &mGroups, KxActivation::kMakeActive);
     }
-    KxParameterManager& manager = KxParameterManager::getInstance();
-    manager.registerCollection(&mCollection, mImages);
-    manager.setActiveCollection(&mCollection);
-    manager.registerParameterGroupCollection(&mGroups);
-    mbConnected = true;
 }
 
 void KxBracketPlate::disconnect() {
-    if (!mbConnected) {
-        return;
-    }
-    mbConnected = false;
-    // The library may have been unloaded first, and its manager with it.
-    KxParameterManager* manager = KxParameterManager::mpParamManager;
-    if (!manager) {
-        return;
-    }
-    manager->unRegisterCollection(&mCollection);
-    // Unregistering clears whichever group collection is registered: only ours is ours to clear.
-    if (manager->getActiveGroupCollection() == &mGroups) {
-        manager->unregisterParameterGroupCollection(&mGroups);
-    }
+    // The guard withdraws from the live manager only: the library may have been unloaded first,
+    // and its manager with it.
+    mRegistration.reset();
 }

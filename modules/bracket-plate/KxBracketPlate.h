@@ -4,6 +4,9 @@
 #include "KxPlateGroupCollection.h"
 
 #include "host/CImageList.h"
+#include "kit/KxScopedRegistration.h"
+
+#include <optional>
 
 // The sample provider's drawing: a bracket plate whose dimensions are parameters with expressions
 // over each other, in the groups "outline" and "holes", published through the parameter manager.
@@ -20,7 +23,7 @@ public:
     void connect();
     // Unregisters both from the manager, when the manager is still there.
     void disconnect();
-    bool isConnected() const { return mbConnected; }
+    bool isConnected() const { return mRegistration.has_value(); }
 
     KxPlateCollection& collection() { return mCollection; }
     KxPlateGroupCollection& groups() { return mGroups; }
@@ -29,5 +32,6 @@ private:
     KxPlateCollection mCollection;
     KxPlateGroupCollection mGroups;
     CImageList mImages;
-    bool mbConnected = false;
+    // While connected: the collection's and the groups' registration with the manager.
+    std::optional<KxScopedCollection> mRegistration;
 };

@@ -3,27 +3,16 @@
 
 #include "KxBracketPlate.h"
 
-#include "host/KxExport.h"
-#include "host/KxModuleLoader.h"
+#include "kit/KxModuleDefinition.h"
 
 namespace {
 
-KxBracketPlate* gpPlate = nullptr;
+// The module's one object: the plate, published while the module is loaded.
+struct KxBracketPlateModule {
+    KxBracketPlateModule() { plate.connect(); }
+    KxBracketPlate plate;
+};
 
 } // namespace
 
-extern "C" KX_EXPORT int kxrxGetApiVersion(int) {
-    return KxRx::kApiVersion;
-}
-
-extern "C" KX_EXPORT int kxrxEntryPoint(int message, void*) {
-    if (message == KxRx::kInitAppMessage && !gpPlate) {
-        gpPlate = new KxBracketPlate();
-        gpPlate->connect();
-    } else if (message == KxRx::kUnloadAppMessage && gpPlate) {
-        gpPlate->disconnect();
-        delete gpPlate;
-        gpPlate = nullptr;
-    }
-    return 0;
-}
+KX_DEFINE_MODULE(KxBracketPlateModule);

@@ -3,6 +3,7 @@
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
+#include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
@@ -50,10 +51,6 @@ KxString joined(const std::vector<KxString>& names) {
 KxConsolePalette::KxConsolePalette() : mpOut(&std::cout) {}
 
 KxConsolePalette::~KxConsolePalette() = default;
-
-void KxConsolePalette::initialize(KxParameterManager* manager) {
-    mpManager = manager;
-}
 
 bool KxConsolePalette::show(bool show, bool) {
     mbVisible = show;
@@ -246,10 +243,6 @@ void KxConsolePalette::activeCollectionChanged(KxParameterCollection* collection
     mpActiveCollection = collection;
 }
 
-void KxConsolePalette::resetSearchPattern() {
-    // The console palette has no search box: nothing to reset.
-}
-
 void KxConsolePalette::hideFilterTree(bool hide) {
     if (!hide) {
         return;
@@ -393,9 +386,8 @@ std::vector<KxParameter*> KxConsolePalette::rowParameters() const {
     return parameters;
 }
 
-KxParameterManager* KxConsolePalette::manager() const {
-    // A destroyed manager leaves its pointer behind here; only the live one is used.
-    return mpManager && mpManager == KxParameterManager::mpParamManager ? mpManager : nullptr;
+KxParameterManager* KxConsolePalette::manager() {
+    return kxParameterManagerIfAlive();
 }
 
 KxParameterGroupCollection* KxConsolePalette::groups() const {

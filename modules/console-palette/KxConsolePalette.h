@@ -1,8 +1,8 @@
 #pragma once
 
 #include "collections/KxParameterGroupFilter.h"
+#include "kit/KxPaletteBase.h"
 #include "modules/console-palette/KxConsolePaletteControl.h"
-#include "palette/IKxApParameterManagerESWHost.h"
 
 #include <functional>
 #include <list>
@@ -15,8 +15,10 @@
 // The parameters palette of a console: it keeps one row per parameter that the model handed it,
 // in the order they came, prints a short line for each change while it is visible, and draws the
 // whole table on request. Rows hold the parameters' pointers and remember each name, so that a
-// deletion never has to read a parameter.
-class KxConsolePalette final : public IKxApParameterManagerESWHost, public KxConsolePaletteControl {
+// deletion never has to read a parameter. What it leaves out (initialize: it asks for the live
+// manager when it needs it; resetSearchPattern: it has no search box) gives the base's neutral
+// answer.
+class KxConsolePalette final : public KxPaletteBase, public KxConsolePaletteControl {
 public:
     KxConsolePalette();
     ~KxConsolePalette() override;
@@ -24,7 +26,6 @@ public:
     KxConsolePalette& operator=(const KxConsolePalette&) = delete;
 
     // The palette operations, in the interface's order.
-    void initialize(KxParameterManager* manager) override;
     // Showing draws the whole table, after taking up the parameters that the model added while
     // the palette was hidden (the model hands additions to a visible palette only). Always true.
     bool show(bool show, bool activate) override;
@@ -54,7 +55,6 @@ public:
     Lumo::ErrorStatus setPredefinedExpressions(const KxArray<KxString>& expressions) override;
     void getPredefinedExpressions(KxArray<KxString>& expressions) const override;
     void activeCollectionChanged(KxParameterCollection* collection) override;
-    void resetSearchPattern() override;
     // Hiding the filter tree drops the group data and the group filter chosen in it.
     void hideFilterTree(bool hide) override;
     KxParameterFilter* getCurrentFilter() const override;
@@ -107,8 +107,9 @@ private:
         short index = 0;
     };
 
-    // The manager that initialize gave, while it is still the live one.
-    KxParameterManager* manager() const;
+    // The live manager, asked afresh each time (kit/KxParameterManagerAlive.h): a destroyed one
+    // is never used, even if a new one stands at its address.
+    static KxParameterManager* manager();
     // The live manager's group collection; without one, the last that the model handed over.
     KxParameterGroupCollection* groups() const;
     std::vector<Group> groupList() const;
@@ -136,7 +137,6 @@ private:
     void print(const std::string& line);
 
     std::ostream* mpOut;
-    KxParameterManager* mpManager = nullptr;
     KxParameterGroupCollection* mpGroups = nullptr;
     KxParameterCollection* mpActiveCollection = nullptr;
     std::vector<KxParameterCollection*> mCollections;

@@ -2,31 +2,24 @@
 // library's palette proxy when it starts and detaches it before it is unloaded, so that the proxy
 // never holds a palette that is gone.
 
-#include "host/KxExport.h"
-#include "host/KxModuleLoader.h"
+#include "kit/KxModuleDefinition.h"
+#include "kit/KxScopedRegistration.h"
 #include "modules/console-palette/KxConsolePalette.h"
-#include "palette/KxApParameterManagerESW.h"
 
 namespace {
 
-KxConsolePalette gPalette;
+// The module's one object: the palette, attached while the module is loaded.
+struct KxConsolePaletteModule {
+    KxConsolePalette palette;
+    KxScopedPalette attachment{palette};
+};
 
 } // namespace
 
-extern "C" KX_EXPORT int kxrxGetApiVersion(int) {
-    return KxRx::kApiVersion;
-}
-
-extern "C" KX_EXPORT int kxrxEntryPoint(int message, void*) {
-    if (message == KxRx::kInitAppMessage) {
-        KxApParameterManagerESW::instance()->setHost(&gPalette);
-    } else if (message == KxRx::kUnloadAppMessage) {
-        KxApParameterManagerESW::instance()->setHost(nullptr);
-    }
-    return 0;
-}
+KX_DEFINE_MODULE(KxConsolePaletteModule);
 
 // How the shell reaches the palette, through kxrxModuleSymbol.
 extern "C" KX_EXPORT KxConsolePaletteControl* kxConsolePaletteControl() {
-    return &gPalette;
+    KxConsolePaletteModule* module = kxModuleObject();
+    return module ? &module->palette : nullptr;
 }

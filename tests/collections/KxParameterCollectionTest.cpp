@@ -3,9 +3,9 @@
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
 #include "palette/KxApParameterManagerESW.h"
-#include "support/RecordingPalette.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
+#include "testkit/KxRecordingPalette.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ namespace {
 
 TEST(CollectionDeletion, OneDeletionCancelsTheEditSeveralAreOnePaletteUpdateEachEntryGoesOnce) {
     EventLog log;
-    RecordingPalette palette;
+    KxRecordingPalette palette;
     palette.mpLog = &log;
     KxApParameterManagerESW::instance()->setHost(&palette);
     TestCollection collection(&log);

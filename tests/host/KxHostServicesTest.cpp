@@ -46,8 +46,8 @@ std::string errorsOf(const std::function<bool()>& action) {
 
 // Starts and ends with no module loaded and no module directory.
 struct Loader : ::testing::Test {
-    void SetUp() override { unloadAllModules(); }
-    void TearDown() override { unloadAllModules(); }
+    void SetUp() override { KxTestSession::unloadAllModules(); }
+    void TearDown() override { KxTestSession::unloadAllModules(); }
 };
 
 TEST_F(Loader, RefusesBadModulesWithAMessageAndLoadsAGoodOneOnceAndItsResources) {

@@ -4,10 +4,10 @@
 #include "host/KxAssocErrorUtil.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "support/ModuleAccess.h"
-#include "support/RecordingManagerReactor.h"
-#include "support/RecordingPalette.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
+#include "testkit/KxRecordingManagerReactor.h"
+#include "testkit/KxRecordingPalette.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Call = RecordingPalette::Call;
+using Call = KxRecordingPalette::Call;
 
 namespace {
 
@@ -26,17 +26,17 @@ namespace {
 struct Manager : ::testing::Test {
     EventLog log;
     KxParameterManager* manager = nullptr;
-    RecordingPalette* palette = nullptr;
-    RecordingManagerReactor reactor{log};
+    KxRecordingPalette* palette = nullptr;
+    KxRecordingManagerReactor reactor{log};
     CImageList images;
     const std::string path = testModulePath("KxParameter.dlx");
 
     void SetUp() override {
         KxParameterManager::destroy();
-        unloadAllModules();
+        KxTestSession::unloadAllModules();
         ASSERT_TRUE(kxrxAddModuleDirectory(KX_TEST_MODULE_DIR));
         manager = &KxParameterManager::getInstance();
-        auto* modulePalette = loadedModuleFunction<RecordingPalette*()>(path, "testPalette");
+        auto* modulePalette = loadedModuleFunction<KxRecordingPalette*()>(path, "testPalette");
         ASSERT_NE(modulePalette, nullptr);
         palette = modulePalette();
         palette->mpLog = &log;

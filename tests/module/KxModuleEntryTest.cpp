@@ -14,7 +14,7 @@ namespace {
 // Loaded from the directory that holds it and its resource module, as in an installation.
 TEST(LibraryModule, StartingRegistersWithTheDynamicLinkerOnlyAndLoadsTheResources) {
     const wchar_t* const library = L"libKxParameterManager.so";
-    unloadAllModules();
+    KxTestSession::unloadAllModules();
     ASSERT_TRUE(kxrxAddModuleDirectory(KX_RESOURCE_MODULE_DIR));
     EXPECT_TRUE(KxParameterUtil::getResourceString(KxParameterRes::kColumnName).isEmpty());
     KxRxObject* const linker = kxrxSysRegistry()->at(L"DynamicLinker");

@@ -1,35 +1,29 @@
 // A palette module for tests, named "KxParameter.dlx": it attaches a recording palette to the
 // proxy while it starts and detaches it when it is unloaded.
 
-#include "host/KxExport.h"
-#include "host/KxModuleLoader.h"
-#include "palette/KxApParameterManagerESW.h"
-#include "support/RecordingPalette.h"
+#include "kit/KxModuleDefinition.h"
+#include "kit/KxScopedRegistration.h"
+#include "testkit/KxRecordingPalette.h"
 
 namespace {
 
-RecordingPalette gPalette;
 int gStarts = 0;
+
+// The module's one object: the recording palette, attached while the module is loaded.
+struct TestPaletteModule {
+    TestPaletteModule() { ++gStarts; }
+    KxRecordingPalette palette;
+    KxScopedPalette attachment{palette};
+};
 
 } // namespace
 
-extern "C" KX_EXPORT int kxrxGetApiVersion(int) {
-    return KxRx::kApiVersion;
-}
+KX_DEFINE_MODULE(TestPaletteModule);
 
-extern "C" KX_EXPORT int kxrxEntryPoint(int message, void*) {
-    if (message == KxRx::kInitAppMessage) {
-        ++gStarts;
-        KxApParameterManagerESW::instance()->setHost(&gPalette);
-    } else if (message == KxRx::kUnloadAppMessage) {
-        KxApParameterManagerESW::instance()->setHost(nullptr);
-    }
-    return 0;
-}
-
-// How a test reaches the module's palette and counts its starts.
-extern "C" KX_EXPORT RecordingPalette* testPalette() {
-    return &gPalette;
+// How a test reaches the module's palette (null while none is made) and counts its starts.
+extern "C" KX_EXPORT KxRecordingPalette* testPalette() {
+    TestPaletteModule* module = kxModuleObject();
+    return module ? &module->palette : nullptr;
 }
 extern "C" KX_EXPORT int testPaletteStarts() {
     return gStarts;

@@ -1,8 +1,8 @@
 #include "palette/KxApParameterManagerESW.h"
 
 #include "support/ModuleAccess.h"
-#include "support/RecordingPalette.h"
 #include "support/TestParameter.h"
+#include "testkit/KxRecordingPalette.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ struct Operation {
 // clang-format on
 
 TEST(PaletteProxy, AnswersNeutrallyWithoutAPaletteAndForwardsEveryOperationToOne) {
-    unloadAllModules(); // initialize then finds no palette module to load
+    KxTestSession::unloadAllModules(); // initialize then finds no palette module to load
     KxApParameterManagerESW& proxy = *KxApParameterManagerESW::instance();
     auto* manager = reinterpret_cast<KxParameterManager*>(0x10);
     auto* item = reinterpret_cast<KxParameter*>(0x20);
@@ -70,7 +70,7 @@ TEST(PaletteProxy, AnswersNeutrallyWithoutAPaletteAndForwardsEveryOperationToOne
         OP(hideFilterTree(true), "true", nullptr),
         OP(getCurrentFilter(), "", nullptr, "NULL", ::testing::PrintToString(filter)),
     };
-    RecordingPalette palette;
+    KxRecordingPalette palette;
     palette.mShow = palette.mRestore = palette.mVisible = palette.mListControlDeleted = true;
     palette.mStatus = static_cast<Lumo::ErrorStatus>(9);
     palette.mpFilter = filter;
@@ -82,10 +82,10 @@ TEST(PaletteProxy, AnswersNeutrallyWithoutAPaletteAndForwardsEveryOperationToOne
             SCOPED_TRACE(operation.call + (attached ? " attached" : " detached"));
             palette.mCalls.clear();
             EXPECT_EQ(operation.answer(proxy), attached ? operation.forwarded : operation.neutral);
-            const RecordingPalette::Call heard{operation.call.substr(0, operation.call.find('(')),
-                                               operation.object, operation.arguments};
+            const KxRecordingPalette::Call heard{operation.call.substr(0, operation.call.find('(')),
+                                                 operation.object, operation.arguments};
             EXPECT_EQ(palette.mCalls,
-                      attached ? std::vector{heard} : std::vector<RecordingPalette::Call>());
+                      attached ? std::vector{heard} : std::vector<KxRecordingPalette::Call>());
         }
     }
 }

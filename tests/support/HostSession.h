@@ -4,6 +4,7 @@
 #include "host/KxApDocument.h"
 #include "host/KxEdCommands.h"
 #include "host/KxEdEditor.h"
+#include "testkit/KxTestSession.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,12 @@
 #include <string>
 #include <vector>
 
-// Runs a test on the host as it starts: no documents, the host's own commands and no editor
-// reactors; and leaves it so for the next test. Construction and destruction do it, so that the
-// members of a derived fixture see the fresh host and are gone before it is cleared.
+// Runs a test on the host and the library as a fresh process has them, and leaves them so for the
+// next test: the test kit's session, made before the members of a derived fixture, so that they
+// see the fresh host, and destroyed after them.
 class HostSession : public ::testing::Test {
 protected:
-    HostSession() { reset(); }
-    ~HostSession() override { reset(); }
-
-    static void reset() {
-        kxDocManagerPtr()->closeAllDocuments();
-        kxedResetCommands();
-        kxedRemoveAllEditorReactors();
-    }
+    KxTestSession mSession;
 };
 
 // Writes down the modeless-operation notices of the host's editor while it lives.

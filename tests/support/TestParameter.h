@@ -3,13 +3,15 @@
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
+#include "testkit/KxEventLog.h"
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-// One log that reactors and providers write to, so that a test sees the order across all of them.
-using EventLog = std::vector<std::string>;
+// One log that reactors, providers and the test kit's recorders write to, so that a test sees the
+// order across all of them.
+using EventLog = KxEventLog;
 
 inline std::string utf8(const KxString& text) {
     return text.toUtf8();

@@ -11,8 +11,8 @@
 #include "palette/KxApParameterManagerESW.h"
 #include "support/HostSession.h"
 #include "support/ModuleAccess.h"
-#include "support/RecordingPalette.h"
 #include "support/TestParameter.h"
+#include "testkit/KxRecordingPalette.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -103,16 +103,16 @@ TEST_F(Plate, DrawsInANewDocumentAndHighlightsItsEntities) {
 // the manager loads from the same directory.
 struct PlateModule : HostSession {
     static constexpr const wchar_t* kModule = L"KxBracketPlate.dlx";
-    RecordingPalette palette;
+    KxRecordingPalette palette;
     KxParameterManager* manager = nullptr;
 
     void SetUp() override {
-        unloadAllModules();
+        KxTestSession::unloadAllModules();
         ASSERT_TRUE(kxrxAddModuleDirectory(KX_BIN_DIR));
         connect();
     }
     void TearDown() override {
-        unloadAllModules();
+        KxTestSession::unloadAllModules();
         KxParameterManager::destroy();
         KxApParameterManagerESW::instance()->setHost(nullptr);
     }

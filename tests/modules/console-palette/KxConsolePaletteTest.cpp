@@ -49,7 +49,7 @@ struct ConsolePalette : ::testing::Test {
     TestParameter a, b, c;
 
     void SetUp() override {
-        unloadAllModules();
+        KxTestSession::unloadAllModules();
         mtSetTaskDialogPresenter([](const MtTaskDialogShown&) { return 0; });
         palette.setOutput(&out);
         KxApParameterManagerESW::instance()->setHost(&palette);

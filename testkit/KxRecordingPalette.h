@@ -1,14 +1,16 @@
 #pragma once
 
 #include "palette/IKxApParameterManagerESWHost.h"
+#include "testkit/KxEventLog.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
 // A palette that records every call with its arguments, in order, and answers as the test sets.
-// Attach it with KxApParameterManagerESW::instance()->setHost(&palette).
-class RecordingPalette : public IKxApParameterManagerESWHost {
+// Attach it with a KxScopedPalette (kit/KxScopedRegistration.h) or
+// KxApParameterManagerESW::instance()->setHost(&palette).
+class KX_EXPORT KxRecordingPalette : public IKxApParameterManagerESWHost {
 public:
     struct Call {
         std::string name;
@@ -28,7 +30,7 @@ public:
 
     std::vector<Call> mCalls;
     // When set, each call is also written here as "palette: <name>", beside other recorders.
-    std::vector<std::string>* mpLog = nullptr;
+    KxEventLog* mpLog = nullptr;
 
     std::vector<std::string> names() const;
 
@@ -61,4 +63,4 @@ private:
     void record(std::string name, const void* object = nullptr, std::string arguments = {}) const;
 };
 
-std::ostream& operator<<(std::ostream& out, const RecordingPalette::Call& call);
+KX_EXPORT std::ostream& operator<<(std::ostream& out, const KxRecordingPalette::Call& call);

@@ -1,4 +1,6 @@
-#include "support/RecordingPalette.h"
+#include "testkit/KxRecordingPalette.h"
+
+#include <cstdint>
 
 namespace {
 
@@ -8,7 +10,7 @@ std::string flag(bool value) {
 
 } // namespace
 
-std::vector<std::string> RecordingPalette::names() const {
+std::vector<std::string> KxRecordingPalette::names() const {
     std::vector<std::string> names;
     for (const Call& call : mCalls) {
         names.push_back(call.name);
@@ -16,122 +18,123 @@ std::vector<std::string> RecordingPalette::names() const {
     return names;
 }
 
-void RecordingPalette::record(std::string name, const void* object, std::string arguments) const {
+void KxRecordingPalette::record(std::string name, const void* object, std::string arguments) const {
     // Answering calls are const, and recording them is still part of what the palette heard.
-    auto* self = const_cast<RecordingPalette*>(this);
+    auto* self = const_cast<KxRecordingPalette*>(this);
     if (mpLog) {
         mpLog->push_back("palette: " + name + (arguments.empty() ? "" : " " + arguments));
     }
     self->mCalls.push_back({std::move(name), object, std::move(arguments)});
 }
 
-void RecordingPalette::initialize(KxParameterManager* manager) {
+void KxRecordingPalette::initialize(KxParameterManager* manager) {
     record("initialize", manager);
 }
 
-bool RecordingPalette::show(bool show, bool activate) {
+bool KxRecordingPalette::show(bool show, bool activate) {
     record("show", nullptr, flag(show) + " " + flag(activate));
     return mShow;
 }
 
-bool RecordingPalette::restore(bool restore) {
+bool KxRecordingPalette::restore(bool restore) {
     record("restore", nullptr, flag(restore));
     return mRestore;
 }
 
-void RecordingPalette::cancelCurrentEdit() {
+void KxRecordingPalette::cancelCurrentEdit() {
     record("cancelCurrentEdit");
 }
 
-void RecordingPalette::setESWLockUpdate(bool lock) {
+void KxRecordingPalette::setESWLockUpdate(bool lock) {
     record("setESWLockUpdate", nullptr, flag(lock));
 }
 
-void RecordingPalette::SetImageListAndIndexPair(CImageList& images,
-                                                KxParameterCollection* collection) {
+void KxRecordingPalette::SetImageListAndIndexPair(CImageList& images,
+                                                  KxParameterCollection* collection) {
     record("SetImageListAndIndexPair", collection,
            std::to_string(reinterpret_cast<std::uintptr_t>(&images)));
 }
 
-Lumo::ErrorStatus RecordingPalette::updateParameterDataInUI(const KxParameter* parameter) {
+Lumo::ErrorStatus KxRecordingPalette::updateParameterDataInUI(const KxParameter* parameter) {
     record("updateParameterDataInUI", parameter);
     return mStatus;
 }
 
-Lumo::ErrorStatus RecordingPalette::addParameterDataInUI(KxParameter* parameter, int origin) {
+Lumo::ErrorStatus KxRecordingPalette::addParameterDataInUI(KxParameter* parameter, int origin) {
     record("addParameterDataInUI", parameter, std::to_string(origin));
     return mStatus;
 }
 
-void RecordingPalette::deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) {
+void KxRecordingPalette::deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) {
     record("deleteParameterDataInUI", &parameters, std::to_string(parameters.length()));
 }
 
-void RecordingPalette::repopulateGroupDataInUI(KxParameterGroupCollection* groups) {
+void KxRecordingPalette::repopulateGroupDataInUI(KxParameterGroupCollection* groups) {
     record("repopulateGroupDataInUI", groups);
 }
 
-Lumo::ErrorStatus RecordingPalette::updateCurrentGroupDataInUI(const KxParameter* parameter) {
+Lumo::ErrorStatus KxRecordingPalette::updateCurrentGroupDataInUI(const KxParameter* parameter) {
     record("updateCurrentGroupDataInUI", parameter);
     return mStatus;
 }
 
-void RecordingPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
-                                           const KxString& detail) {
+void KxRecordingPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
+                                             const KxString& detail) {
     record("showErrorTaskDialog", nullptr,
            std::to_string(status) + " [" + message.toUtf8() + "] [" + detail.toUtf8() + "]");
 }
 
-void RecordingPalette::markInvalidCell() {
+void KxRecordingPalette::markInvalidCell() {
     record("markInvalidCell");
 }
 
-bool RecordingPalette::isListControlDeleted() const {
+bool KxRecordingPalette::isListControlDeleted() const {
     record("isListControlDeleted");
     return mListControlDeleted;
 }
 
-void RecordingPalette::setFilterLock(bool lock) {
+void KxRecordingPalette::setFilterLock(bool lock) {
     record("setFilterLock", nullptr, flag(lock));
 }
 
-void RecordingPalette::refresh(bool full) {
+void KxRecordingPalette::refresh(bool full) {
     record("refresh", nullptr, flag(full));
 }
 
-bool RecordingPalette::IsVisible() const {
+bool KxRecordingPalette::IsVisible() const {
     record("IsVisible");
     return mVisible;
 }
 
-Lumo::ErrorStatus RecordingPalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
+Lumo::ErrorStatus
+KxRecordingPalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
     record("setPredefinedExpressions", &expressions, std::to_string(expressions.length()));
     return mStatus;
 }
 
-void RecordingPalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
+void KxRecordingPalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
     record("getPredefinedExpressions", &expressions);
     expressions = mPredefinedExpressions;
 }
 
-void RecordingPalette::activeCollectionChanged(KxParameterCollection* collection) {
+void KxRecordingPalette::activeCollectionChanged(KxParameterCollection* collection) {
     record("activeCollectionChanged", collection);
 }
 
-void RecordingPalette::resetSearchPattern() {
+void KxRecordingPalette::resetSearchPattern() {
     record("resetSearchPattern");
 }
 
-void RecordingPalette::hideFilterTree(bool hide) {
+void KxRecordingPalette::hideFilterTree(bool hide) {
     record("hideFilterTree", nullptr, flag(hide));
 }
 
-KxParameterFilter* RecordingPalette::getCurrentFilter() const {
+KxParameterFilter* KxRecordingPalette::getCurrentFilter() const {
     record("getCurrentFilter");
     return mpFilter;
 }
 
-std::ostream& operator<<(std::ostream& out, const RecordingPalette::Call& call) {
+std::ostream& operator<<(std::ostream& out, const KxRecordingPalette::Call& call) {
     return out << call.name << '(' << call.object << (call.arguments.empty() ? "" : ", ")
                << call.arguments << ')';
 }
