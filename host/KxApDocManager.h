@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The host's documents and the document manager.
+
 #include "host/KxExport.h"
 #include "host/LumoErrorStatus.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The host's error texts for statuses.
+
 #include "host/KxExport.h"
 #include "host/LumoErrorStatus.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Whether a text is a constant expression, and its value.
+
 #include "host/KxDbEvalVariant.h"
 #include "host/KxExport.h"
 #include "host/KxString.h"

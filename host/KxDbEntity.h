@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Drawing entities, their highlights, and opening them.
+
 #include "host/KxDbFullSubentPath.h"
 #include "host/KxDbObject.h"
 #include "host/KxExport.h"

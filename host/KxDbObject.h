@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Drawing database objects and opening them by id.
+
 #include "host/KxDbObjectId.h"
 #include "host/KxExport.h"
 #include "host/LumoErrorStatus.h"

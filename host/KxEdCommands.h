@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The host's commands.
+
 #include "host/KxExport.h"
 
 #include <string>

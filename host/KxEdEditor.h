@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The editor and its reactors for modeless operations.
+
 #include "host/KxExport.h"
 
 /// Hears what the host's editor announces. Every notice has an empty body.

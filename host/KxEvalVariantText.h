@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Variant values as text.
+
 #include "host/KxDbEvalVariant.h"
 #include "host/KxExport.h"
 #include "host/KxString.h"

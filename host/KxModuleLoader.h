@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Loading and unloading host modules from the module directories.
+
 #include "host/KxExport.h"
 
 #include <string>

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The host's registry of named services.
+
 #include "host/KxExport.h"
 #include "host/KxRxObject.h"
 

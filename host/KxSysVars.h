@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The host's system variables.
+
 #include "host/KxExport.h"
 #include "host/KxResBuf.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Lengths and angles to text and back, in the drawing's units.
+
 #include "host/KxExport.h"
 #include "host/KxString.h"
 

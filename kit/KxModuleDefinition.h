@@ -48,7 +48,7 @@
 
 namespace KxModuleDefinition {
 
-// What the macro's kxrxEntryPoint does with the module's object: 0, or 1 to refuse the start.
+/// What the macro's kxrxEntryPoint does with the module's object: 0, or 1 to refuse the start.
 template <class Type>
 int entry(Type*& object, int message) {
     if (message == KxRx::kInitAppMessage && !object) {

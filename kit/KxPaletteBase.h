@@ -2,14 +2,14 @@
 
 #include "palette/IKxApParameterManagerESWHost.h"
 
-// A palette with nothing to show: each of the 23 operations gives exactly the neutral answer that
-// the proxy (KxApParameterManagerESW) gives while no palette is attached, and the proxy gives it by
-// asking a KxPaletteBase. A palette derives from it and overrides only what it shows.
-//   false: show, restore, isListControlDeleted, IsVisible;
-//   Lumo::eNotImplemented (status 1): updateParameterDataInUI, addParameterDataInUI,
-//       updateCurrentGroupDataInUI, setPredefinedExpressions;
-//   null: getCurrentFilter;
-//   nothing at all (getPredefinedExpressions leaves its array as it was): every other operation.
+/// A palette with nothing to show: each of the 23 operations gives exactly the neutral answer that
+/// the proxy (KxApParameterManagerESW) gives while no palette is attached, and the proxy gives it
+/// by asking a KxPaletteBase. A palette derives from it and overrides only what it shows.
+///   false: show, restore, isListControlDeleted, IsVisible;
+///   Lumo::eNotImplemented (status 1): updateParameterDataInUI, addParameterDataInUI,
+///       updateCurrentGroupDataInUI, setPredefinedExpressions;
+///   null: getCurrentFilter;
+///   nothing at all (getPredefinedExpressions leaves its array as it was): every other operation.
 class KX_EXPORT KxPaletteBase : public IKxApParameterManagerESWHost {
 public:
     KxPaletteBase() = default;

@@ -1,15 +1,17 @@
 #pragma once
 
+/// @file
+/// Whether the parameter manager exists, asked afresh at each call. A pointer kept from earlier
+/// says nothing: the manager may have been destroyed since (KxParameterManager::destroy, or the
+/// library's unload message), and a new one may even stand at the same address. Keep no manager
+/// pointer across calls; ask again.
+
 #include "host/KxExport.h"
 
 class KxParameterManager;
 
-// Whether the parameter manager exists now, asked afresh at each call. A pointer kept from
-// earlier says nothing: the manager may have been destroyed since (KxParameterManager::destroy,
-// or the library's unload message), and a new one may even stand at the same address. Keep no
-// manager pointer across calls; ask again.
-
-// The live manager, or null when there is none. Never creates one
-// (KxParameterManager::getInstance does).
+/// The live manager, or null when there is none. Never creates one
+/// (KxParameterManager::getInstance does).
 KX_EXPORT KxParameterManager* kxParameterManagerIfAlive();
+/// Whether a manager exists now.
 KX_EXPORT bool kxParameterManagerExists();

@@ -14,16 +14,17 @@ class KxParameterManagerReactor;
 // to destroy after the parameter manager is gone (the library's unload message destroys it): it
 // then has nothing to withdraw from, and does nothing.
 
-// Whether a registered collection becomes the manager's active collection.
+/// Whether a registered collection becomes the manager's active collection.
 enum class KxActivation { kLeaveActive, kMakeActive };
 
-// A provider's collection, published through the parameter manager (created if there is none):
-// registered with its images, made the active collection if asked, and its group collection, if
-// given, registered after it. The guard unregisters the collection from the live manager if that
-// manager holds it, then the group collection if it is still the registered one (unregistering
-// clears whichever group collection is registered, so only its own is cleared).
+/// A provider's collection, published through the parameter manager (created if there is none):
+/// registered with its images, made the active collection if asked, and its group collection, if
+/// given, registered after it. The guard unregisters the collection from the live manager if that
+/// manager holds it, then the group collection if it is still the registered one (unregistering
+/// clears whichever group collection is registered, so only its own is cleared).
 class KX_EXPORT KxScopedCollection {
 public:
+    /// Registers the collection (and the group collection, if given) at once.
     KxScopedCollection(KxParameterCollection& collection, CImageList& images,
                        KxParameterGroupCollection* groups = nullptr,
                        KxActivation activation = KxActivation::kLeaveActive);
@@ -31,7 +32,7 @@ public:
     KxScopedCollection(const KxScopedCollection&) = delete;
     KxScopedCollection& operator=(const KxScopedCollection&) = delete;
 
-    // What registering the collection answered.
+    /// What registering the collection answered.
     Lumo::ErrorStatus status() const { return mStatus; }
 
 private:
@@ -40,9 +41,10 @@ private:
     Lumo::ErrorStatus mStatus;
 };
 
-// A reactor on the parameter manager (created if there is none); removed from the live manager.
+/// A reactor on the parameter manager (created if there is none); removed from the live manager.
 class KX_EXPORT KxScopedManagerReactor {
 public:
+    /// Adds the reactor to the manager at once.
     explicit KxScopedManagerReactor(KxParameterManagerReactor& reactor);
     ~KxScopedManagerReactor();
     KxScopedManagerReactor(const KxScopedManagerReactor&) = delete;
@@ -52,11 +54,12 @@ private:
     KxParameterManagerReactor& mReactor;
 };
 
-// A palette attached to the palette proxy (KxApParameterManagerESW::setHost). The guard detaches
-// it only if no other palette guard has attached a palette since: attach palettes through guards,
-// so that a later palette is not detached by an earlier guard.
+/// A palette attached to the palette proxy (KxApParameterManagerESW::setHost). The guard detaches
+/// it only if no other palette guard has attached a palette since: attach palettes through guards,
+/// so that a later palette is not detached by an earlier guard.
 class KX_EXPORT KxScopedPalette {
 public:
+    /// Attaches the palette to the proxy at once.
     explicit KxScopedPalette(IKxApParameterManagerESWHost& palette);
     ~KxScopedPalette();
     KxScopedPalette(const KxScopedPalette&) = delete;

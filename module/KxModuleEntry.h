@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The library's entry functions as a host module.
+
 #include "host/KxExport.h"
 
 // The functions through which the host drives the library as a module, exported by plain name.

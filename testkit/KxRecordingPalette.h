@@ -7,31 +7,32 @@
 #include <string>
 #include <vector>
 
-// A palette that records every call with its arguments, in order, and answers as the test sets.
-// Attach it with a KxScopedPalette (kit/KxScopedRegistration.h) or
-// KxApParameterManagerESW::instance()->setHost(&palette).
+/// A palette that records every call with its arguments, in order, and answers as the test sets.
+/// Attach it with a KxScopedPalette (kit/KxScopedRegistration.h) or
+/// KxApParameterManagerESW::instance()->setHost(&palette).
 class KX_EXPORT KxRecordingPalette : public IKxApParameterManagerESWHost {
 public:
+    /// One call the palette received.
     struct Call {
-        std::string name;
-        const void* object = nullptr; // the pointer argument, if the call has one
-        std::string arguments;        // the other arguments, as text
-        bool operator==(const Call&) const = default;
+        std::string name;                             ///< the operation's name
+        const void* object = nullptr;                 ///< the pointer argument, if the call has one
+        std::string arguments;                        ///< the other arguments, as text
+        bool operator==(const Call&) const = default; ///< Compares every field.
     };
 
-    // The answers.
-    bool mShow = false;
-    bool mRestore = false;
-    bool mVisible = false;
-    bool mListControlDeleted = false;
-    KxParameterFilter* mpFilter = nullptr;
-    Lumo::ErrorStatus mStatus = Lumo::eOk;
-    KxArray<KxString> mPredefinedExpressions;
+    bool mShow = false;                       ///< what show answers
+    bool mRestore = false;                    ///< what restore answers
+    bool mVisible = false;                    ///< what IsVisible answers
+    bool mListControlDeleted = false;         ///< what isListControlDeleted answers
+    KxParameterFilter* mpFilter = nullptr;    ///< what getCurrentFilter answers
+    Lumo::ErrorStatus mStatus = Lumo::eOk;    ///< what the operations with a status answer
+    KxArray<KxString> mPredefinedExpressions; ///< what getPredefinedExpressions gives
 
-    std::vector<Call> mCalls;
-    // When set, each call is also written here as "palette: <name>", beside other recorders.
+    std::vector<Call> mCalls; ///< every call received, in order
+    /// When set, each call is also written here as "palette: <name>", beside other recorders.
     KxEventLog* mpLog = nullptr;
 
+    /// The names of the calls received, in order.
     std::vector<std::string> names() const;
 
     void initialize(KxParameterManager* manager) override;
