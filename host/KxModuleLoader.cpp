@@ -58,6 +58,41 @@ void* ownSymbol(void* handle, const char* name) {
     return symbol;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Opens the module file, checks it and starts it; records it under `name`.
+bool load(const std::wstring& name, const std::string& path) {
+    const std::string shown = KxString(name).toUtf8();
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* error = ::dlerror();
+        return refuse(shown, error ? error : "the system loader refused it");
+    }
+    auto version = reinterpret_cast<ApiVersion>(ownSymbol(handle, "kxrxGetApiVersion"));
+    auto entry = reinterpret_cast<EntryPoint>(ownSymbol(handle, "kxrxEntryPoint"));
+    if (!version || !entry) {
+        ::dlclose(handle);
+        return refuse(shown, "it exports no kxrxGetApiVersion or no kxrxEntryPoint");
+    }
+    const int answered = version(KxRx::kApiVersion);
+    if (answered != KxRx::kApiVersion) {
+        ::dlclose(handle);
+        return refuse(shown, "it was built for API version " + std::to_string(answered) +
+                                 ", this host has " + std::to_string(KxRx::kApiVersion));
+    }
+    // Recorded before the start message, so that the module finds itself loaded meanwhile.
+    record().loaded.push_back({KxRxModuleInfo{name}, handle, entry});
+    if (entry(KxRx::kInitAppMessage, handle) != 0) {
+        record().loaded.erase(findLoaded(name));
+        ::dlclose(handle);
+        return refuse(shown, "its entry function refused the start message");
+    }
+    return true;
+}
+
 } // namespace
 
 std::string kxrxResolveModulePath(const std::string& fileName) {
@@ -66,8 +101,7 @@ std::string kxrxResolveModulePath(const std::string& fileName) {
     }
     for (const std::string& directory : record().directories) {
         const std::string path = directory + '/' + fileName;
-        struct stat status {};
-        if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        if (isRegularFile(path)) {
             return path;
         }
     }
@@ -104,31 +138,22 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
     if (path.empty()) {
         return refuse(shown, "no module directory holds it");
     }
-    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* error = ::dlerror();
-        return refuse(shown, error ? error : "the system loader refused it");
+    return load(name, path);
+}
+
+bool kxrxLoadModuleFile(const std::string& absolutePath) {
+    if (absolutePath.empty() || absolutePath.front() != '/') {
+        return refuse(absolutePath, "a module file is given by its absolute path");
     }
-    auto version = reinterpret_cast<ApiVersion>(ownSymbol(handle, "kxrxGetApiVersion"));
-    auto entry = reinterpret_cast<EntryPoint>(ownSymbol(handle, "kxrxEntryPoint"));
-    if (!version || !entry) {
-        ::dlclose(handle);
-        return refuse(shown, "it exports no kxrxGetApiVersion or no kxrxEntryPoint");
+    if (!isRegularFile(absolutePath)) {
+        return refuse(absolutePath, "no regular file has that path");
     }
-    const int answered = version(KxRx::kApiVersion);
-    if (answered != KxRx::kApiVersion) {
-        ::dlclose(handle);
-        return refuse(shown, "it was built for API version " + std::to_string(answered) +
-                                 ", this host has " + std::to_string(KxRx::kApiVersion));
+    const std::string shown = absolutePath.substr(absolutePath.find_last_of('/') + 1);
+    const std::wstring name = KxString::fromUtf8(shown).kwszPtr();
+    if (findLoaded(name) != record().loaded.end()) {
+        return refuse(shown, "a module of that name is loaded already");
     }
-    // Recorded before the start message, so that the module finds itself loaded meanwhile.
-    record().loaded.push_back({KxRxModuleInfo{name}, handle, entry});
-    if (entry(KxRx::kInitAppMessage, handle) != 0) {
-        record().loaded.erase(findLoaded(name));
-        ::dlclose(handle);
-        return refuse(shown, "its entry function refused the start message");
-    }
-    return true;
+    return load(name, absolutePath);
 }
 
 bool kxrxUnloadModule(const wchar_t* moduleName) {

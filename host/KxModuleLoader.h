@@ -41,6 +41,10 @@ KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
 /// Loads, checks the API version, sends the start message and records the module. A refusal is
 /// reported on the error stream and leaves everything as it was.
 KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
+/// Loads the module file at this absolute path as kxrxLoadModule loads one that it finds in the
+/// module directories; the module is then known by its file name. Refused, as above, for a relative
+/// path, a path that names no regular file, and a file name that a loaded module has already.
+KX_EXPORT bool kxrxLoadModuleFile(const std::string& absolutePath);
 /// Sends the unload message and closes the module.
 KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
 /// False, and `info` untouched, when no module of that name is loaded.

@@ -16,8 +16,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cstdlib>
 #include <istream>
 #include <ostream>
+#include <sys/stat.h>
 #include <unordered_set>
 
 namespace {
@@ -79,6 +82,11 @@ public:
     KxString mMessage;
 };
 
+bool isFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool parseShort(const std::string& text, short& value) {
     const char* end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, value);
@@ -115,7 +123,8 @@ const std::vector<KxShell::Command>& KxShell::commands() {
          &KxShell::units, 0},
         {"begin", "", "open an undo bracket on the drawing", &KxShell::begin, 0},
         {"end", "", "close the undo bracket", &KxShell::end, 0},
-        {"load", "MODULE", "load a module from the module directories", &KxShell::load, 1},
+        {"load", "MODULE|PATH", "load a module from the module directories, or a module file",
+         &KxShell::load, 1},
         {"modules", "", "list the loaded modules", &KxShell::modules, 0},
         {"help", "", "list the commands", &KxShell::help, 0},
         {"quit", "", "leave the shell (also: exit, or the end of the input)", &KxShell::quit, 0},
@@ -134,7 +143,10 @@ bool KxShell::start(const std::vector<std::string>& moduleDirectories) {
     if (!kxrxAppIsLoaded(kLibraryModule)) {
         return false;
     }
-    loadModule(narrow(kProviderModule), false);
+    // The sample provider is a component of its own: an installation without it asks for nothing.
+    if (!kxrxResolveModulePath(narrow(kProviderModule)).empty()) {
+        loadModule(narrow(kProviderModule), false);
+    }
     // The manager loads the palette when it is first used; load it here if nobody used it yet.
     loadModule(narrow(kPaletteModule), true);
     if (kxrxAppIsLoaded(kPaletteModule)) {
@@ -504,7 +516,28 @@ void KxShell::end(const KxCommandLine&) {
 
 void KxShell::load(const KxCommandLine& line) {
     mParameters.clear(); // a module's start may change the parameters
-    loadModule(line[1], false);
+    const std::string& module = line[1];
+    if (module.find('/') == std::string::npos) {
+        loadModule(module, false);
+        return;
+    }
+    char resolved[PATH_MAX];
+    if (!isFile(module) || !::realpath(module.c_str(), resolved)) {
+        error("no module file " + quoted(module));
+        return;
+    }
+    const std::string path = resolved;
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (kxrxAppIsLoaded(wide(name).kwszPtr())) {
+        error("a module named " + quoted(name) + " is loaded already");
+        return;
+    }
+    mOut << std::flush;
+    if (kxrxLoadModuleFile(path)) {
+        mOut << "loaded " << name << '\n';
+    } else {
+        error(quoted(module) + " was not loaded");
+    }
 }
 
 void KxShell::modules(const KxCommandLine&) {
@@ -589,6 +622,9 @@ void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
     mOut << std::flush;
     if (kxrxLoadModule(module.kwszPtr(), false, true)) {
         mOut << "loaded " << name << '\n';
+    } else if (kxrxResolveModulePath(name).empty() && isFile(name)) {
+        // A name alone is looked for in the module directories only, never here.
+        error(quoted(name) + " was not loaded ('load ./" + name + "' loads the file here)");
     } else {
         error(quoted(name) + " was not loaded");
     }

@@ -22,8 +22,9 @@ public:
     explicit KxShell(std::ostream& out);
     ~KxShell();
 
-    // Opens the drawing, loads the library, the sample provider and the palette from the module
-    // directories, and shows the palette. False when the library itself cannot be loaded.
+    // Opens the drawing, loads the library, the sample provider (when a module directory holds it)
+    // and the palette from the module directories, and shows the palette. False when the library
+    // itself cannot be loaded.
     bool start(const std::vector<std::string>& moduleDirectories);
     // Closes an open undo bracket and unloads every module, the last loaded first.
     void stop();

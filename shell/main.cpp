@@ -17,12 +17,15 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: kxparam [--demo | --script FILE] [--modules DIR]...\n"
-           "  (no option)     read commands at a prompt, or from standard input when it is not a "
-           "terminal\n"
-           "  --demo          run a short session that shows every feature\n"
-           "  --script FILE   run the commands of FILE\n"
-           "  --modules DIR   look for modules in DIR (instead of next to the program)\n";
+    out << "usage: kxparam [--demo | --script FILE] [--module-dir DIR]... [--modules DIR]...\n"
+           "  (no option)       read commands at a prompt, or from standard input when it is not "
+           "a terminal\n"
+           "  --demo            run a short session that shows every feature\n"
+           "  --script FILE     run the commands of FILE\n"
+           "  --module-dir DIR  look for modules in DIR first, then where they are installed\n"
+           "  --modules DIR     look for modules in DIR instead of where they are installed\n"
+           "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') "
+           "after\nthose of --module-dir.\n";
 }
 
 std::string directoryOfProgram() {
@@ -38,6 +41,11 @@ std::string directoryOfProgram() {
 bool isFile(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 // In the build tree the modules stand beside the program; in an installed tree they are in
@@ -58,15 +66,29 @@ std::string absolute(const std::string& directory) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> directories;
+    // Searched in this order: --module-dir, KXPARAM_MODULE_PATH, then --modules or, without it,
+    // the directories next to the program.
+    std::vector<std::string> added;
+    std::vector<std::string> replacing;
     std::string script;
     bool demo = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--demo") {
             demo = true;
-        } else if ((argument == "--script" || argument == "--modules") && i + 1 < argc) {
-            (argument == "--script" ? script : directories.emplace_back()) = argv[++i];
+        } else if (argument == "--script" && i + 1 < argc) {
+            script = argv[++i];
+        } else if ((argument == "--module-dir" || argument == "--modules") && i + 1 < argc) {
+            const std::string directory = argv[++i];
+            if (!isDirectory(directory)) {
+                std::cerr << "kxparam: " << argument << ": no directory '" << directory << "'\n";
+                return 2;
+            }
+            (argument == "--modules" ? replacing : added).push_back(directory);
+        } else if (argument == "--script" || argument == "--module-dir" ||
+                   argument == "--modules") {
+            std::cerr << "kxparam: " << argument << " needs a value\n";
+            return 2;
         } else if (argument == "--help" || argument == "-h") {
             usage(std::cout);
             return 0;
@@ -76,8 +98,24 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (directories.empty()) {
-        directories = defaultModuleDirectories();
+    if (const char* path = std::getenv("KXPARAM_MODULE_PATH")) {
+        std::istringstream entries(path);
+        for (std::string directory; std::getline(entries, directory, ':');) {
+            if (directory.empty()) {
+                continue;
+            }
+            if (isDirectory(directory)) {
+                added.push_back(directory);
+            } else {
+                std::cerr << "kxparam: KXPARAM_MODULE_PATH: no directory '" << directory
+                          << "' (left out)\n";
+            }
+        }
+    }
+    std::vector<std::string> directories = added;
+    for (const std::string& directory :
+         replacing.empty() ? defaultModuleDirectories() : replacing) {
+        directories.push_back(directory);
     }
     for (std::string& directory : directories) {
         directory = absolute(directory);

@@ -66,7 +66,7 @@ protected:
     Lumo::ErrorStatus validateExpression(const KxString& text, KxString& message) override {
         KxDbEvalVariant length(0.0);
         if (KxParameterUtil::stringToEvalVariant(text, length) != Lumo::eOk) {
-            message = L"not a length: " + text.wstr();
+            message = KxString(L"not a length: " + text.wstr());
             return Lumo::eInvalidInput;
         }
         return Lumo::eOk;
@@ -86,7 +86,18 @@ private:
 // Step 3: the collection, which owns its parameters and makes new ones with free names.
 class ShelfCollection : public KxParameterCollection {
 public:
-    ShelfCollection() : KxParameterCollection(L"Shelf") {}
+    // The shelf as it is drawn first: its outer dimensions are in the group "outer" (index 0).
+    ShelfCollection() : KxParameterCollection(L"Shelf") {
+        for (const auto& [name, length, outer] : {std::tuple{L"width", L"800", true},
+                                                  {L"height", L"1200", true},
+                                                  {L"depth", L"300", false}}) {
+            ShelfParameter* parameter = own(name, length);
+            addParameter(parameter);
+            if (outer) {
+                parameter->addToGroup(0);
+            }
+        }
+    }
     ShelfParameter* own(const std::wstring& name, const wchar_t* length) {
         return mOwned.emplace_back(std::make_unique<ShelfParameter>(this, name, length)).get();
     }
@@ -131,6 +142,11 @@ Lumo::ErrorStatus ShelfParameter::validateName(const KxString& name, KxString& m
 // Step 4: the groups. A group's index is its place in the list, so the list only grows.
 class ShelfGroups : public KxParameterGroupCollection {
 public:
+    ShelfGroups() {
+        KxArray<KxString> names;
+        names.append(L"outer");
+        setParameterGroupsInternal(names);
+    }
     Lumo::ErrorStatus getGroupIndex(const KxString& name, short& index) const override {
         KxArray<KxString> names;
         getParameterGroups(names);
@@ -150,18 +166,6 @@ protected:
 
 // Step 5: the module. Loading makes the shelf and publishes it; unloading withdraws it.
 struct ShelfModule {
-    ShelfModule() {
-        groups.addParameterGroup(L"outer");
-        for (const auto& [name, length, outer] : {std::tuple{L"width", L"800", true},
-                                                  {L"height", L"1200", true},
-                                                  {L"depth", L"300", false}}) {
-            ShelfParameter* parameter = shelf.own(name, length);
-            shelf.addParameter(parameter);
-            if (outer) {
-                parameter->addToGroup(0);
-            }
-        }
-    }
     ShelfCollection shelf;
     ShelfGroups groups;
     CImageList images;

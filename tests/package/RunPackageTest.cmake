@@ -1,10 +1,12 @@
-# Installs the library, the shell and the palette (not the sample provider) into a fresh prefix,
-# builds the sample provider out of tree against that installation with find_package, checks the
-# pkg-config file, and runs the installed shell with the module built out of tree.
+# The newcomer's path: installs the runtime and development components only (no sample provider)
+# into a fresh prefix, builds README.md's provider out of tree against it with find_package (see
+# CMakeLists.txt here), checks the pkg-config file, and loads the provider into the installed shell:
+# by its path (the transcript SCRIPT, run in the provider's build folder), then by name from the
+# folder that --module-dir or KXPARAM_MODULE_PATH adds. No run may ask for the sample provider.
 #   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                    ERROR_VARIABLE output)
+                    ERROR_VARIABLE output WORKING_DIRECTORY ${PREFIX}/provider-build)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "${ARGN} failed:\n${output}")
     endif()
@@ -12,16 +14,17 @@ function(run)
 endfunction()
 
 file(REMOVE_RECURSE ${PREFIX})
+file(MAKE_DIRECTORY ${PREFIX}/provider-build)
 foreach(component runtime development)
     run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component ${component})
 endforeach()
-if(EXISTS ${PREFIX}/lib/kxparam/KxBracketPlate.dlx)
-    message(FATAL_ERROR "the sample provider was installed with the runtime")
+file(GLOB_RECURSE sample ${PREFIX}/*KxBracketPlate*)
+if(sample)
+    message(FATAL_ERROR "the sample provider was installed with the runtime: ${sample}")
 endif()
 
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package -B ${PREFIX}/provider-build -G Ninja
-    -DCMAKE_PREFIX_PATH=${PREFIX} -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/bracket-plate
-    -DKX_MODULE_DIR=${PREFIX}/lib/kxparam)
+    -DCMAKE_PREFIX_PATH=${PREFIX} -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/bracket-plate)
 run(${CMAKE_COMMAND} --build ${PREFIX}/provider-build)
 
 set(ENV{PKG_CONFIG_PATH} ${PREFIX}/lib/pkgconfig)
@@ -36,3 +39,16 @@ file(READ ${EXPECTED} expected)
 if(NOT output STREQUAL expected)
     message(FATAL_ERROR "the installed shell with the provider built out of tree printed:\n${output}")
 endif()
+
+file(WRITE ${PREFIX}/by-name.kxs "load libMyProvider.so\n")
+function(loads_by_name way)
+    if(NOT output MATCHES "\nloaded libMyProvider.so\n" OR output MATCHES "error|KxBracketPlate")
+        message(FATAL_ERROR "the installed shell, given the provider's folder ${way}, printed:\n"
+                            "${output}")
+    endif()
+endfunction()
+run(${PREFIX}/bin/kxparam --module-dir . --script ${PREFIX}/by-name.kxs)
+loads_by_name("with --module-dir")
+run(${CMAKE_COMMAND} -E env KXPARAM_MODULE_PATH=${PREFIX}/provider-build ${PREFIX}/bin/kxparam
+    --script ${PREFIX}/by-name.kxs)
+loads_by_name("in KXPARAM_MODULE_PATH")
