@@ -288,7 +288,14 @@ Lumo::ErrorStatus KxParameter::setProperty(const KxParameterProperty& source) {
                  [&](KxParameterReactor& reactor) { reactor.propertyWillChange(this, held); });
     KxString message;
     KxString detail;
-    const Lumo::ErrorStatus status = held->applyValue(source, message, detail);
+    // A reactor may have removed, and so deleted, the property while it heard of the change.
+    const bool stillHeld = mProperties.contains(held);
+    if (!stillHeld) {
+        message = KxString(L"the property " + source.getName().wstr() +
+                           L" was removed while its change was announced");
+    }
+    const Lumo::ErrorStatus status =
+        stillHeld ? held->applyValue(source, message, detail) : Lumo::eKeyNotFound;
     if (status != Lumo::eOk) {
         walkReactors(mReactors, [&](KxParameterReactor& reactor) {
             reactor.modificationFailed(status, message, detail);

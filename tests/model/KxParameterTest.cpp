@@ -91,13 +91,17 @@ TEST(Parameter, EachRealChangeIsAnnouncedVettedAndAnnouncedAgainOrRefused) {
     EXPECT_THAT(groups, ElementsAre(1, 7));
 }
 
-// Registers a newcomer, or removes itself, when it hears that a name will change.
+// Registers a newcomer, or removes itself, when it hears that a name will change; removes (and so
+// deletes) a property when it hears that the property will change.
 class MeddlingReactor : public KxParameterReactor {
 public:
     MeddlingReactor(KxParameter& parameter, KxParameterReactor* newcomer)
         : mParameter(parameter), mpNewcomer(newcomer) {}
     void nameWillChange(KxParameter*, const KxString&) override {
         mpNewcomer ? mParameter.addReactor(mpNewcomer) : mParameter.removeReactor(this);
+    }
+    void propertyWillChange(KxParameter*, KxParameterProperty* property) override {
+        mParameter.removeProperty(property->getName().wstr().c_str());
     }
     KxParameter& mParameter;
     KxParameterReactor* mpNewcomer;
@@ -120,6 +124,19 @@ TEST(ParameterReactors, TheWalkReadsTheListAfreshAndEachReactorStandsOnce) {
     EXPECT_EQ(TestParameter().removeReactor(&b), Lumo::eEmptyList);
     EXPECT_EQ(parameter.addReactor(nullptr), Lumo::eNullPtr);
     EXPECT_EQ(parameter.removeReactor(nullptr), Lumo::eNullPtr);
+    // A property removed while its change is announced is not asked to apply the value.
+    TestParameter owner;
+    MeddlingReactor removing(owner, nullptr);
+    owner.addReactor(&b);
+    owner.addReactor(&removing);
+    owner.addProperty(new TestProperty(L"count", &log));
+    TestProperty source(L"count");
+    source.value() = 1;
+    log.clear();
+    EXPECT_EQ(owner.setProperty(source), Lumo::eKeyNotFound);
+    EXPECT_THAT(log, ElementsAre("B: propertyWillChange count",
+                                 "B: modificationFailed 22 [the property count was removed while "
+                                 "its change was announced] []"));
 }
 
 TEST(ParameterBase, PrecisionAppliesToReadableNumbersOnlyAndThereIsNoObject) {
