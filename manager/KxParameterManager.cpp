@@ -123,7 +123,10 @@ Lumo::ErrorStatus KxParameterManager::setActiveCollection(KxParameterCollection*
         reactor.activeCollectionWillBeSet(collection);
     });
     mpActiveCollection = collection;
-    mpESWFrame->activeCollectionChanged(collection);
+    // No link yet while the palette's initialize runs: the palette reads the collection itself.
+    if (mpESWFrame) {
+        mpESWFrame->activeCollectionChanged(collection);
+    }
     walkReactors(mReactors, [&](KxParameterManagerReactor& reactor) {
         reactor.activeCollectionSet(collection);
     });
@@ -198,11 +201,15 @@ bool KxParameterManager::IsESWVisible() {
 }
 
 void KxParameterManager::refreshESW(bool full) {
-    mpESWFrame->refresh(full);
+    if (mpESWFrame) {
+        mpESWFrame->refresh(full);
+    }
 }
 
 void KxParameterManager::setESWUpdateLock(bool lock) {
-    mpESWFrame->setESWLockUpdate(lock);
+    if (mpESWFrame) {
+        mpESWFrame->setESWLockUpdate(lock);
+    }
 }
 
 Lumo::ErrorStatus KxParameterManager::setPredefinedExpressions(KxArray<KxString> expressions) {

@@ -2,12 +2,15 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxAssocErrorUtil.h"
+#include "kit/KxPaletteBase.h"
+#include "kit/KxScopedRegistration.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "support/ModuleAccess.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
 #include "testkit/KxRecordingManagerReactor.h"
 #include "testkit/KxRecordingPalette.h"
+#include "testkit/KxTestSession.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -278,6 +281,32 @@ TEST_F(Manager, EachCollectionIsOfferedItsShareOfARandomList) {
             manager->unRegisterCollection(&collections[c]);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A palette that uses the manager from its initialize, before the manager holds the link to it.
+struct EagerPalette : KxPaletteBase {
+    TestCollection collection{nullptr, L"c"};
+    int refreshes = 0;
+    void initialize(KxParameterManager* manager) override {
+        manager->refreshESW(true);
+        manager->setESWUpdateLock(true);
+        EXPECT_EQ(manager->setActiveCollection(&collection), Lumo::eOk);
+    }
+    void refresh(bool) override { ++refreshes; }
+};
+
+TEST(ManagerLink, APaletteMayCallTheForwardingOperationsFromItsInitialize) {
+    KxTestSession session;
+    EagerPalette palette;
+    KxScopedPalette attached(palette);
+    KxParameterManager& manager = session.manager();
+    EXPECT_EQ(manager.getActiveCollection(), &palette.collection);
+    manager.refreshESW(true); // reaches the palette once the link is set
+    EXPECT_EQ(palette.refreshes, 1);
 }
 
 } // namespace
