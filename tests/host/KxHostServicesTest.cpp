@@ -1,5 +1,6 @@
 #include "host/KxHostStatus.h"
 #include "host/KxRxResourceInstance.h"
+#include "host/KxStatusName.h"
 #include "host/KxUtResource.h"
 #include "host/MtHostTaskDialog.h"
 #include "resources/KxParameterResIds.h"
@@ -130,3 +131,10 @@ TEST(KxStringValue, ComparesCodeUnitsExactlyAndConvertsUtf8) {
 }
 
 } // namespace
+
+TEST(StatusName, NamesEachStatusOfTheEnumerationAndNumbersAnyOther) {
+    EXPECT_EQ(kxStatusText(Lumo::eInvalidInput), "eInvalidInput, 3");
+    EXPECT_EQ(kxStatusText(Lumo::eAlreadyUsed), "eAlreadyUsed, 20051");
+    EXPECT_EQ(kxStatusText(static_cast<Lumo::ErrorStatus>(12345)), "status 12345");
+    EXPECT_EQ(kxStatusName(static_cast<Lumo::ErrorStatus>(-1)), nullptr);
+}
