@@ -63,7 +63,7 @@ struct Result {
     bool ok() const { return issues.empty(); }
 };
 
-// Writes the active collection's parameters to `out`.
+// Appends the active collection's parameters, header first, to `out`.
 Result exportCsv(KxParameterManager& manager, std::string& out);
 // Applies the rows of `csv` to the active collection.
 Result importCsv(KxParameterManager& manager, std::string_view csv);
