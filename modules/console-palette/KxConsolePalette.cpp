@@ -3,6 +3,7 @@
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
+#include "host/KxStatusName.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
@@ -48,7 +49,7 @@ KxString joined(const std::vector<KxString>& names) {
 
 } // namespace
 
-KxConsolePalette::KxConsolePalette() : mpOut(&std::cout) {}
+KxConsolePalette::KxConsolePalette() : mpOut(&std::cout), mpErrors(&std::cerr) {}
 
 KxConsolePalette::~KxConsolePalette() = default;
 
@@ -182,11 +183,14 @@ void KxConsolePalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
         const std::vector<KxString> more = KxConsoleText::lines(detail);
         body.insert(body.end(), more.begin(), more.end());
     }
-    const KxString title(L"Parameter not changed (status " +
-                         std::to_wstring(static_cast<int>(status)) + L")");
+    const KxString title(L"Parameter not changed (" +
+                         KxString::fromUtf8(kxStatusText(status)).wstr() + L")");
+    // What the palette printed before the refusal comes first, whichever stream shows which.
+    *mpOut << std::flush;
     for (const std::string& line : KxConsoleText::framed(title, body)) {
-        print(line);
+        *mpErrors << line << '\n';
     }
+    *mpErrors << std::flush;
 }
 
 void KxConsolePalette::markInvalidCell() {
@@ -260,8 +264,9 @@ KxParameterFilter* KxConsolePalette::getCurrentFilter() const {
     return mpFilter.get();
 }
 
-void KxConsolePalette::setOutput(std::ostream* out) {
+void KxConsolePalette::setOutput(std::ostream* out, std::ostream* errors) {
     mpOut = out ? out : &std::cout;
+    mpErrors = errors ? errors : &std::cerr;
 }
 
 void KxConsolePalette::draw() {
@@ -458,6 +463,12 @@ void KxConsolePalette::takeUpManagerParameters() {
     KxParameterManager* live = manager();
     if (!live) {
         return;
+    }
+    for (KxParameterCollection* collection : live->getCollections()) {
+        if (collection &&
+            std::find(mCollections.begin(), mCollections.end(), collection) == mCollections.end()) {
+            mCollections.push_back(collection);
+        }
     }
     KxArray<KxParameter*> parameters;
     live->getParameters(parameters);
