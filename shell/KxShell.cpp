@@ -21,7 +21,6 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
-#include <cwctype>
 #include <ostream>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -67,12 +66,13 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
+// Letter case is ignored for ASCII letters only, as the host's expressions do: the same in every
+// locale.
 bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towlower(static_cast<wint_t>(x)) ==
-                      std::towlower(static_cast<wint_t>(y));
-           });
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
 }
 
 // What a text must hold to become a value of the variant's type.
