@@ -2,6 +2,7 @@
 // the host stand-in and takes commands, at a prompt, from a script, or from the built-in demo.
 
 #include "shell/KxDemoScript.h"
+#include "shell/KxLineEditor.h"
 #include "shell/KxShell.h"
 
 #include <climits>
@@ -161,12 +162,8 @@ int main(int argc, char** argv) {
         status = file.bad() ? 2 : shell.hasFailed() ? 1 : 0;
     } else if (::isatty(STDIN_FILENO) != 0) {
         std::cout << "Type 'help' for the commands, 'quit' to leave.\n";
-        shell.run(
-            [](std::string& line) {
-                std::cout << "kxparam> " << std::flush;
-                return static_cast<bool>(std::getline(std::cin, line));
-            },
-            false, bail);
+        KxLineEditor editor("kxparam> ");
+        shell.run([&](std::string& line) { return editor.readLine(line); }, false, bail);
         if (!shell.hasQuit()) {
             std::cout << '\n';
         }
