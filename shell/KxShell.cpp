@@ -451,10 +451,13 @@ bool KxShell::edited(KxParameter& parameter, const std::string& what,
     if (status == Lumo::eOk) {
         return true;
     }
-    if (catcher.mbHeard) {
+    // The palette shows what the provider said; without it, or without a word heard, the shell
+    // says it.
+    if (catcher.mbHeard && kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol)) {
         failed();
     } else {
-        error(what + statusSuffix(status));
+        error(what + (catcher.mMessage.isEmpty() ? "" : ": " + catcher.mMessage.toUtf8()) +
+              statusSuffix(status));
     }
     return false;
 }
