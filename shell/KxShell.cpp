@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 #include <sys/stat.h>
@@ -31,6 +32,8 @@ constexpr const wchar_t* kLibraryModule = L"libKxParameterManager.so";
 constexpr const wchar_t* kProviderModule = L"KxBracketPlate.dlx";
 constexpr const wchar_t* kPaletteModule = L"KxParameter.dlx";
 constexpr const char* kSystemVariables[] = {"LUNITS", "LUPREC", "AUNITS", "AUPREC"};
+// The most arguments of a command whose last one is the rest of the line.
+constexpr std::size_t kRest = SIZE_MAX;
 
 KxString wide(const std::string& text) {
     return KxString::fromUtf8(text);
@@ -146,68 +149,69 @@ const std::vector<KxShell::Command>& KxShell::commands() {
          "Draws the rows that pass the palette's filter: name, expression, value in the drawing's\n"
          "units, groups, and a column for each property the provider offers. A '!' marks the cell\n"
          "of a refused edit.",
-         &KxShell::list, 0},
+         &KxShell::list, 0, 0},
         {"show", "NAME", "show every field of one parameter",
          "Prints the name, expression, value, description, type, groups and entity of a\n"
          "parameter, whether its expression is read-only, and each property with its value, its\n"
          "read-only flag and the values it may take.",
-         &KxShell::show, 1},
+         &KxShell::show, 1, 1},
         {"new", "[NAME]", "create a parameter in the active collection (named NAME)",
          "The provider makes and names it (param1, param2, ...); a NAME that it refuses leaves\n"
          "nothing behind.",
-         &KxShell::create, 0},
+         &KxShell::create, 0, 1},
         {"rename", "NAME NEW-NAME", "rename a parameter",
          "The provider vets the new name; a refusal shows in the palette's error box.",
-         &KxShell::rename, 2},
+         &KxShell::rename, 2, 2},
         {"expr", "NAME EXPRESSION", "give a parameter a new expression",
          "EXPRESSION is the rest of the line. The provider vets it; a refusal shows in the\n"
          "palette's error box.",
-         &KxShell::expression, 2},
+         &KxShell::expression, 2, kRest},
         {"set", "NAME PROPERTY VALUE", "set a property of a parameter",
          "PROPERTY is a property's name or its column's title, in any letter case ('Used by').\n"
          "VALUE, the rest of the line, is read as the property's type; \"\" is the empty text.",
-         &KxShell::setProperty, 3},
+         &KxShell::setProperty, 3, kRest},
         {"delete", "NAME...", "delete parameters (the provider may keep some)",
          "The provider keeps the parameters that others still use; each one kept is an error.",
-         &KxShell::remove, 1},
+         &KxShell::remove, 1, kRest},
         {"group", "add|delete|rename|list [NAME [NEW-NAME]]", "edit the list of groups",
          "group add NAME, group delete NAME, group rename NAME NEW-NAME, or group list (with each\n"
          "group's index).",
-         &KxShell::group, 1},
+         &KxShell::group, 1, 3},
         {"join", "NAME GROUP", "put a parameter into a group",
-         "A refusal by the provider shows in the palette's error box.", &KxShell::join, 2},
+         "A refusal by the provider shows in the palette's error box.", &KxShell::join, 2, 2},
         {"leave", "NAME GROUP", "take a parameter out of a group",
-         "A refusal by the provider shows in the palette's error box.", &KxShell::leave, 2},
+         "A refusal by the provider shows in the palette's error box.", &KxShell::leave, 2, 2},
         {"filter", "GROUP [--invert] | off", "show only a group's parameters, or all others",
          "The palette then shows only the group's parameters, or with --invert only the others;\n"
          "'filter off' shows them all.",
-         &KxShell::filter, 1},
+         &KxShell::filter, 1, 2},
         {"highlight", "NAME on|off", "highlight a parameter's entity in the drawing",
-         "Pushes, or pops, a highlight on the parameter's entity.", &KxShell::highlight, 2},
+         "Pushes, or pops, a highlight on the parameter's entity.", &KxShell::highlight, 2, 2},
         {"units", "[VARIABLE VALUE]", "show, or set, LUNITS, LUPREC, AUNITS and AUPREC",
          "LUNITS 1-5 (scientific, decimal, engineering, architectural, fractional), LUPREC 0-8,\n"
          "AUNITS 0-4 (degrees, degrees/minutes/seconds, grads, radians, surveyor's), AUPREC 0-8.\n"
          "The palette draws its values in the new units.",
-         &KxShell::units, 0},
+         &KxShell::units, 0, 2},
         {"begin", "", "open an undo bracket on the drawing",
-         "Locks the drawing and brackets the edits that follow, until 'end'.", &KxShell::begin, 0},
+         "Locks the drawing and brackets the edits that follow, until 'end'.", &KxShell::begin, 0,
+         0},
         {"end", "", "close the undo bracket", "Closes the bracket and unlocks the drawing.",
-         &KxShell::end, 0},
+         &KxShell::end, 0, 0},
         {"load", "MODULE|PATH", "load a module from the module directories, or a module file",
          "A name alone is looked for in the module directories (--module-dir, then\n"
          "KXPARAM_MODULE_PATH, then the installed ones); a name with a '/' is a module file.",
-         &KxShell::load, 1},
+         &KxShell::load, 1, 1},
         {"unload", "MODULE", "unload a module that 'modules' lists",
          "A provider's parameters, or the palette, go with their module; 'load' brings them back.\n"
          "The parameter library itself stays while the shell runs.",
-         &KxShell::unload, 1},
+         &KxShell::unload, 1, 1},
         {"modules", "", "list the loaded modules", "In the order they were loaded.",
-         &KxShell::modules, 0},
+         &KxShell::modules, 0, 0},
         {"help", "[COMMAND]", "list the commands, or tell more of one",
          "Without COMMAND, the list of commands; with one, its usage and what it does.",
-         &KxShell::help, 0},
+         &KxShell::help, 0, 1},
         {"quit", "", "leave the shell (also: exit, or the end of the input)",
-         "The exit status is 1 when a command failed, 0 otherwise.", &KxShell::quit, 0},
+         "The exit status is 1 when a command failed, 0 otherwise.", &KxShell::quit, 0, 0},
     };
     return table;
 }
@@ -294,6 +298,15 @@ bool KxShell::execute(const std::string& line) {
     if (command.size() - 1 < found->minimumArguments) {
         error(std::string(found->name) + " needs " + found->arguments + " (type 'help " +
               found->name + "')");
+        return false;
+    }
+    // A name with blanks typed without quotes would otherwise lose its last words unseen.
+    if (command.size() - 1 > found->maximumArguments) {
+        const std::string usage =
+            std::string(found->name) + (found->arguments[0] ? " " : "") + found->arguments;
+        error("too many words for '" + usage + "' from " +
+              quoted(command[found->maximumArguments + 1]) +
+              " on (a word with blanks goes in double quotes)");
         return false;
     }
     (this->*found->handler)(command);
@@ -637,7 +650,7 @@ void KxShell::filter(const KxCommandLine& line) {
         return;
     }
     const bool invert = line.size() > 2 && line[2] == "--invert";
-    if (line.size() > 3 || (line.size() == 3 && !invert)) {
+    if (line.size() == 3 && !invert) {
         error("filter takes a group and, after it, --invert");
         return;
     }

@@ -55,6 +55,7 @@ private:
         const char* details;
         void (KxShell::*handler)(const KxCommandLine& line);
         std::size_t minimumArguments;
+        std::size_t maximumArguments;
     };
     static const std::vector<Command>& commands();
     const Command* findCommand(const std::string& name);
