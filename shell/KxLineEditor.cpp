@@ -74,7 +74,8 @@ KxLineEditor::KxLineEditor(const char* promptText) : mpEditor(std::make_unique<E
     // Ctrl-C reaches the editor as a key while a line is edited, not as a signal that would end
     // the shell; while a command runs it is ignored.
     el_set(editor.line, EL_SETTY, "-d", "-isig", nullptr);
-    el_set(editor.line, EL_ADDFN, "kx-abandon-line", "Abandon the line", &abandonLine);
+    // The wide form keeps the names as given; the narrow one copies them and never frees the copy.
+    el_wset(editor.line, EL_ADDFN, L"kx-abandon-line", L"Abandon the line", &abandonLine);
     el_set(editor.line, EL_BIND, "^C", "kx-abandon-line", nullptr);
     el_source(editor.line, nullptr);
     editor.previousInterrupt = std::signal(SIGINT, SIG_IGN);
