@@ -47,6 +47,7 @@
 #include "util/KxParameterUtil.h"
 
 // The kit.
+#include "kit/KxDisplayValue.h"
 #include "kit/KxModuleDefinition.h"
 #include "kit/KxPaletteBase.h"
 #include "kit/KxParameterManagerAlive.h"

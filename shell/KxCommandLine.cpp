@@ -9,44 +9,62 @@ bool isBlank(char c) {
 } // namespace
 
 bool KxCommandLine::parse(const std::string& line, std::string& error) {
-    mLine = line;
     mWords.clear();
-    mStarts.clear();
+    mGaps.clear();
     std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i])) {
+        ++i;
+    }
     while (i < line.size()) {
-        if (isBlank(line[i])) {
-            ++i;
-            continue;
-        }
-        mStarts.push_back(i);
         std::string word;
-        while (i < line.size() && !isBlank(line[i])) {
-            if (line[i] == '"') {
-                const std::size_t close = line.find('"', i + 1);
-                if (close == std::string::npos) {
-                    error = "a quote is not closed";
-                    mWords.clear();
-                    mStarts.clear();
-                    return false;
-                }
-                word += line.substr(i + 1, close - i - 1);
-                i = close + 1;
+        bool inQuotes = false;
+        std::size_t opened = 0;
+        while (i < line.size() && (inQuotes || !isBlank(line[i]))) {
+            const char c = line[i];
+            if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
+                word += line[i + 1];
+                i += 2;
+            } else if (c == '"') {
+                inQuotes = !inQuotes;
+                opened = i++;
             } else {
-                word += line[i++];
+                word += c;
+                ++i;
             }
         }
-        mWords.push_back(word);
+        if (inQuotes) {
+            error = "a quote is not closed: " + line.substr(opened);
+            mWords.clear();
+            mGaps.clear();
+            return false;
+        }
+        mWords.push_back(std::move(word));
+        const std::size_t gap = i;
+        while (i < line.size() && isBlank(line[i])) {
+            ++i;
+        }
+        if (i < line.size()) {
+            mGaps.push_back(line.substr(gap, i - gap));
+        }
     }
     return true;
 }
 
 std::string KxCommandLine::rest(std::size_t index) const {
-    if (index >= mStarts.size()) {
-        return {};
+    std::string text;
+    for (std::size_t i = index; i < mWords.size(); ++i) {
+        text += (i == index ? std::string() : mGaps[i - 1]) + mWords[i];
     }
-    std::size_t end = mLine.size();
-    while (end > mStarts[index] && isBlank(mLine[end - 1])) {
-        --end;
+    return text;
+}
+
+std::string KxCommandLine::quote(const std::string& word) {
+    std::string quoted = "\"";
+    for (const char c : word) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += c;
     }
-    return mLine.substr(mStarts[index], end - mStarts[index]);
+    return quoted + '"';
 }

@@ -14,6 +14,8 @@ rename height plate_height
 set thickness tolerance 0.2
 set thickness tolerance 0.3
 set hole_count description Holes along the lower edge
+# Every field of one parameter: its properties, which are read-only, and the values they take.
+show thickness
 # Groups: a new one, a member, and the palette filtered by it (and inverted).
 group add fixings
 join hole_diameter fixings

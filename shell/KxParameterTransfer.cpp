@@ -4,6 +4,7 @@
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxStatusName.h"
+#include "kit/KxDisplayValue.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
@@ -154,10 +155,26 @@ bool readHeader(const KxCsv::Row& header, const std::vector<std::string>& keys, 
     return issues.empty();
 }
 
+// The names an expression mentions, taken as runs of letters, digits, '_' and non-ASCII
+// characters: what the rows' order and their retries go by.
+std::vector<std::string> mentionedNames(const std::string& expression) {
+    const auto isNameChar = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
+               static_cast<unsigned char>(c) >= 0x80;
+    };
+    std::vector<std::string> names;
+    for (auto it = expression.begin(); it != expression.end();) {
+        const auto end = std::find_if_not(it, expression.end(), isNameChar);
+        if (end != it) {
+            names.emplace_back(it, end);
+        }
+        it = end == it ? it + 1 : end;
+    }
+    return names;
+}
+
 // The rows in an order where a row comes after the rows whose names its expression mentions, the
-// file's order otherwise; a cycle is broken where it is met. Names are taken as runs of letters,
-// digits, '_' and non-ASCII characters: an expression syntax that names parameters otherwise only
-// costs retries.
+// file's order otherwise; a cycle is broken where it is met.
 std::vector<std::size_t> dependencyOrder(const std::vector<const KxCsv::Row*>& rows,
                                          const Columns& columns) {
     const int nameColumn = columns.fixed[kName];
@@ -169,17 +186,11 @@ std::vector<std::size_t> dependencyOrder(const std::vector<const KxCsv::Row*>& r
     std::vector<std::vector<std::size_t>> uses(rows.size());
     for (std::size_t i = 0; expressionColumn >= 0 && i < rows.size(); ++i) {
         const std::string& expression = rows[i]->fields[static_cast<std::size_t>(expressionColumn)];
-        const auto isNameChar = [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
-                   static_cast<unsigned char>(c) >= 0x80;
-        };
-        for (auto it = expression.begin(); it != expression.end();) {
-            const auto end = std::find_if_not(it, expression.end(), isNameChar);
-            const auto found = end == it ? byName.end() : byName.find(std::string(it, end));
+        for (const std::string& mentioned : mentionedNames(expression)) {
+            const auto found = byName.find(mentioned);
             if (found != byName.end() && found->second != i) {
                 uses[i].push_back(found->second);
             }
-            it = end == it ? it + 1 : end;
         }
     }
     // Depth first, without recursion: a chain of many rows would exhaust the stack.
@@ -483,10 +494,8 @@ Result exportCsv(KxParameterManager& manager, std::string& out) {
     KxCsv::appendRow(out, row);
     const std::map<short, KxString> groups = groupNames(manager.getActiveGroupCollection());
     for (KxParameter* parameter : collection->getParameters()) {
-        KxString value, description;
-        if (parameter->getValueText(value) != Lumo::eOk) {
-            value = KxString();
-        }
+        const KxString value = kxDisplayValue(*parameter);
+        KxString description;
         parameter->getDescription(description);
         KxParameter::GroupIndexList indexes;
         parameter->getGroupNameIndexes(indexes);
@@ -550,22 +559,41 @@ Result importCsv(KxParameterManager& manager, std::string_view csv) {
         }
     }
 
-    // Rounds over the refused rows while a round applies some: a row may need one that a later
-    // round brings. A row is tried again only when rows were applied since its last try; nothing
-    // else could change its outcome.
+    // Rounds over the refused rows while a round applies some: a row that mentions a row which a
+    // later round applies is tried again. Only then, so that a refusal is shown once.
     Importer importer(manager, *collection, columns);
     std::vector<Issue> refusals(candidates.size());
-    std::vector<int> appliedBefore(candidates.size(), -1); // the rows applied at the last try
+    std::vector<std::string> applied;                       // the names, in the order applied
+    std::vector<std::size_t> triedAt(candidates.size(), 0); // applied.size() at the last try
+    std::vector<bool> tried(candidates.size(), false);
+    const auto mayChange = [&](std::size_t i) {
+        if (!tried[i]) {
+            return true;
+        }
+        const int column = columns.fixed[kExpression];
+        if (column < 0) {
+            return false;
+        }
+        const std::vector<std::string> mentioned =
+            mentionedNames(candidates[i]->fields[static_cast<std::size_t>(column)]);
+        return std::any_of(applied.begin() + static_cast<std::ptrdiff_t>(triedAt[i]), applied.end(),
+                           [&](const std::string& name) {
+                               return std::find(mentioned.begin(), mentioned.end(), name) !=
+                                      mentioned.end();
+                           });
+    };
     std::vector<std::size_t> pending = dependencyOrder(candidates, columns);
     while (!pending.empty()) {
         std::vector<std::size_t> refused;
         for (const std::size_t i : pending) {
-            if (appliedBefore[i] == result.rows) {
+            if (!mayChange(i)) {
                 refused.push_back(i);
                 continue;
             }
-            appliedBefore[i] = result.rows;
+            tried[i] = true;
+            triedAt[i] = applied.size();
             if (importer.apply(*candidates[i], refusals[i])) {
+                applied.push_back(name(*candidates[i]));
                 ++result.rows;
             } else {
                 refused.push_back(i);

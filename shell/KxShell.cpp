@@ -1,24 +1,28 @@
 #include "shell/KxShell.h"
 
+#include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
 #include "host/KxHostStatus.h"
 #include "host/KxModuleLoader.h"
+#include "host/KxStatusName.h"
 #include "host/KxSysVars.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
+#include "model/KxParameterValueSetList.h"
 #include "modules/console-palette/KxConsolePaletteControl.h"
+#include "shell/KxParameterTransfer.h"
 #include "util/KxParameterUtil.h"
 
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
-#include <istream>
 #include <ostream>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -29,6 +33,8 @@ constexpr const wchar_t* kLibraryModule = L"libKxParameterManager.so";
 constexpr const wchar_t* kProviderModule = L"KxBracketPlate.dlx";
 constexpr const wchar_t* kPaletteModule = L"KxParameter.dlx";
 constexpr const char* kSystemVariables[] = {"LUNITS", "LUPREC", "AUNITS", "AUPREC"};
+// The most arguments of a command whose last one is the rest of the line.
+constexpr std::size_t kRest = SIZE_MAX;
 
 KxString wide(const std::string& text) {
     return KxString::fromUtf8(text);
@@ -40,6 +46,11 @@ std::string narrow(const std::wstring& text) {
 
 std::string quoted(const std::string& text) {
     return "'" + text + "'";
+}
+
+// " (eInvalidInput, 3)": how every message names the status it reports.
+std::string statusSuffix(Lumo::ErrorStatus status) {
+    return " (" + kxStatusText(status) + ")";
 }
 
 std::size_t editDistance(const std::string& a, const std::string& b) {
@@ -59,6 +70,15 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
+// Letter case is ignored for ASCII letters only, as the host's expressions do: the same in every
+// locale.
+bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
+}
+
 // What a text must hold to become a value of the variant's type.
 std::string typeDescription(const KxDbEvalVariant& value) {
     switch (value.getType()) {
@@ -73,12 +93,14 @@ std::string typeDescription(const KxDbEvalVariant& value) {
     }
 }
 
-// Keeps the provider's answer to a change that nobody else hears yet.
+// Hears whether a change was refused, and the provider's message, while it is being made.
 class RefusalCatcher : public KxParameterReactor {
 public:
     void modificationFailed(Lumo::ErrorStatus, const KxString& message, const KxString&) override {
+        mbHeard = true;
         mMessage = message;
     }
+    bool mbHeard = false;
     KxString mMessage;
 };
 
@@ -93,9 +115,30 @@ bool parseShort(const std::string& text, short& value) {
     return failure == std::errc() && stop == end;
 }
 
+// A text as `show` prints it: the empty text as "", so that a line never ends in nothing.
+std::string shown(const KxString& text) {
+    return text.isEmpty() ? std::string("\"\"") : text.toUtf8();
+}
+
+// " (one of 1, 2, 3)" for the values a property may take; nothing when it may take any.
+std::string valueSetSuffix(const KxParameterValueSet* set) {
+    if (!set) {
+        return {};
+    }
+    const auto* list = dynamic_cast<const KxParameterValueSetList*>(set);
+    if (!list) {
+        return " (a set of values of another kind)";
+    }
+    std::string values;
+    for (const KxDbEvalVariant& value : list->values()) {
+        values += (values.empty() ? "" : ", ") + shown(KxParameterUtil::evalVariantToString(value));
+    }
+    return " (one of " + values + ")";
+}
+
 } // namespace
 
-KxShell::KxShell(std::ostream& out) : mOut(out) {}
+KxShell::KxShell(std::ostream& out, std::ostream& errors) : mOut(out), mErr(errors) {}
 
 KxShell::~KxShell() {
     stop();
@@ -103,33 +146,103 @@ KxShell::~KxShell() {
 
 const std::vector<KxShell::Command>& KxShell::commands() {
     static const std::vector<Command> table = {
-        {"list", "", "draw the palette's table of parameters", &KxShell::list, 0},
+        {"list", "", "draw the palette's table of parameters",
+         "Draws the rows that pass the palette's filter: name, expression, value in the drawing's\n"
+         "units, groups, and a column for each property the provider offers. A '!' marks the cell\n"
+         "of a refused edit.",
+         &KxShell::list, 0, 0},
+        {"show", "NAME", "show every field of one parameter",
+         "Prints the name, expression, value, description, type, groups and entity of a\n"
+         "parameter, whether its expression is read-only, and each property with its value, its\n"
+         "read-only flag and the values it may take.",
+         &KxShell::show, 1, 1},
         {"new", "[NAME]", "create a parameter in the active collection (named NAME)",
-         &KxShell::create, 0},
-        {"rename", "NAME NEW-NAME", "rename a parameter", &KxShell::rename, 2},
-        {"expr", "NAME EXPRESSION", "give a parameter a new expression", &KxShell::expression, 2},
-        {"set", "NAME PROPERTY VALUE", "set a property of a parameter", &KxShell::setProperty, 3},
-        {"delete", "NAME...", "delete parameters (the provider may keep some)", &KxShell::remove,
-         1},
+         "The provider makes and names it (param1, param2, ...); a NAME that it refuses leaves\n"
+         "nothing behind.",
+         &KxShell::create, 0, 1},
+        {"rename", "NAME NEW-NAME", "rename a parameter",
+         "The provider vets the new name; a refusal shows in the palette's error box.",
+         &KxShell::rename, 2, 2},
+        {"expr", "NAME EXPRESSION", "give a parameter a new expression",
+         "EXPRESSION is the rest of the line. The provider vets it; a refusal shows in the\n"
+         "palette's error box.",
+         &KxShell::expression, 2, kRest},
+        {"set", "NAME PROPERTY VALUE", "set a property of a parameter",
+         "PROPERTY is a property's name or its column's title, in any letter case ('Used by').\n"
+         "VALUE, the rest of the line, is read as the property's type; \"\" is the empty text.",
+         &KxShell::setProperty, 3, kRest},
+        {"delete", "NAME...", "delete parameters (the provider may keep some)",
+         "The provider keeps the parameters that others still use; each one kept is an error.",
+         &KxShell::remove, 1, kRest},
+        {"export", "FILE", "write the active collection's parameters to a CSV file",
+         "One row per parameter: name, expression, value (in the drawing's units), description,\n"
+         "groups (separated by ';'), then a column for each property the provider offers.",
+         &KxShell::exportFile, 1, 1},
+        {"import", "FILE", "read parameters from a CSV file as 'export' writes it",
+         "Each row finds or creates its parameter and goes through the provider, which vets\n"
+         "every change; a refused row is an error with its line and changes nothing, the others\n"
+         "go on. A malformed file changes nothing at all.",
+         &KxShell::importFile, 1, 1},
         {"group", "add|delete|rename|list [NAME [NEW-NAME]]", "edit the list of groups",
-         &KxShell::group, 1},
-        {"join", "NAME GROUP", "put a parameter into a group", &KxShell::join, 2},
-        {"leave", "NAME GROUP", "take a parameter out of a group", &KxShell::leave, 2},
+         "group add NAME, group delete NAME, group rename NAME NEW-NAME, or group list (with each\n"
+         "group's index).",
+         &KxShell::group, 1, 3},
+        {"join", "NAME GROUP", "put a parameter into a group",
+         "A refusal by the provider shows in the palette's error box.", &KxShell::join, 2, 2},
+        {"leave", "NAME GROUP", "take a parameter out of a group",
+         "A refusal by the provider shows in the palette's error box.", &KxShell::leave, 2, 2},
         {"filter", "GROUP [--invert] | off", "show only a group's parameters, or all others",
-         &KxShell::filter, 1},
+         "The palette then shows only the group's parameters, or with --invert only the others;\n"
+         "'filter off' shows them all.",
+         &KxShell::filter, 1, 2},
         {"highlight", "NAME on|off", "highlight a parameter's entity in the drawing",
-         &KxShell::highlight, 2},
+         "Pushes, or pops, a highlight on the parameter's entity.", &KxShell::highlight, 2, 2},
         {"units", "[VARIABLE VALUE]", "show, or set, LUNITS, LUPREC, AUNITS and AUPREC",
-         &KxShell::units, 0},
-        {"begin", "", "open an undo bracket on the drawing", &KxShell::begin, 0},
-        {"end", "", "close the undo bracket", &KxShell::end, 0},
+         "LUNITS 1-5 (scientific, decimal, engineering, architectural, fractional), LUPREC 0-8,\n"
+         "AUNITS 0-4 (degrees, degrees/minutes/seconds, grads, radians, surveyor's), AUPREC 0-8.\n"
+         "The palette draws its values in the new units.",
+         &KxShell::units, 0, 2},
+        {"begin", "", "open an undo bracket on the drawing",
+         "Locks the drawing and brackets the edits that follow, until 'end'.", &KxShell::begin, 0,
+         0},
+        {"end", "", "close the undo bracket", "Closes the bracket and unlocks the drawing.",
+         &KxShell::end, 0, 0},
         {"load", "MODULE|PATH", "load a module from the module directories, or a module file",
-         &KxShell::load, 1},
-        {"modules", "", "list the loaded modules", &KxShell::modules, 0},
-        {"help", "", "list the commands", &KxShell::help, 0},
-        {"quit", "", "leave the shell (also: exit, or the end of the input)", &KxShell::quit, 0},
+         "A name alone is looked for in the module directories (--module-dir, then\n"
+         "KXPARAM_MODULE_PATH, then the installed ones); a name with a '/' is a module file.",
+         &KxShell::load, 1, 1},
+        {"unload", "MODULE", "unload a module that 'modules' lists",
+         "A provider's parameters, or the palette, go with their module; 'load' brings them back.\n"
+         "The parameter library itself stays while the shell runs.",
+         &KxShell::unload, 1, 1},
+        {"modules", "", "list the loaded modules", "In the order they were loaded.",
+         &KxShell::modules, 0, 0},
+        {"help", "[COMMAND]", "list the commands, or tell more of one",
+         "Without COMMAND, the list of commands; with one, its usage and what it does.",
+         &KxShell::help, 0, 1},
+        {"quit", "", "leave the shell (also: exit, or the end of the input)",
+         "The exit status is 1 when a command failed, 0 otherwise.", &KxShell::quit, 0, 0},
     };
     return table;
+}
+
+const KxShell::Command* KxShell::findCommand(const std::string& name) {
+    const auto& table = commands();
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&](const Command& entry) { return name == entry.name; });
+    if (found != table.end()) {
+        return &*found;
+    }
+    std::string message = "unknown command " + quoted(name);
+    const auto closest =
+        std::min_element(table.begin(), table.end(), [&](const Command& a, const Command& b) {
+            return editDistance(name, a.name) < editDistance(name, b.name);
+        });
+    if (editDistance(name, closest->name) <= 2) {
+        message += "; did you mean " + quoted(closest->name) + "?";
+    }
+    error(message + " (type 'help' for the commands)");
+    return nullptr;
 }
 
 bool KxShell::start(const std::vector<std::string>& moduleDirectories) {
@@ -149,12 +262,7 @@ bool KxShell::start(const std::vector<std::string>& moduleDirectories) {
     }
     // The manager loads the palette when it is first used; load it here if nobody used it yet.
     loadModule(narrow(kPaletteModule), true);
-    if (kxrxAppIsLoaded(kPaletteModule)) {
-        if (KxConsolePaletteControl* control = palette()) {
-            control->setOutput(&mOut);
-        }
-    }
-    KxParameterManager::getInstance().ShowESW(true, true);
+    connectPalette();
     return true;
 }
 
@@ -168,76 +276,79 @@ void KxShell::stop() {
     }
 }
 
-void KxShell::run(std::istream& in, bool prompt) {
-    if (prompt) {
-        mOut << "Type 'help' for the commands, 'quit' to leave.\n";
-    }
+void KxShell::run(const std::function<bool(std::string&)>& next, bool echo, bool bail) {
     std::string line;
-    while (!mbQuit) {
-        if (prompt) {
-            mOut << "kxparam> " << std::flush;
-        }
-        if (!std::getline(in, line)) {
-            break;
-        }
-        if (!prompt) {
+    while (!mbQuit && next(line)) {
+        if (echo) {
             mOut << "> " << line << '\n';
         }
-        execute(line);
+        const bool succeeded = execute(line);
         mOut << std::flush;
-    }
-    if (prompt && !mbQuit) {
-        mOut << '\n';
+        if (bail && !succeeded) {
+            break;
+        }
     }
 }
 
 bool KxShell::execute(const std::string& line) {
+    mbLineFailed = false;
     KxCommandLine command;
     std::string problem;
     if (!command.parse(line, problem)) {
         error(problem);
+        return false;
+    }
+    if (command.size() == 0 || command[0].starts_with('#')) {
         return true;
     }
-    if (command.size() == 0 || command[0][0] == '#') {
-        return true;
-    }
-    const std::string& name = command[0] == "exit" ? std::string("quit") : command[0];
-    const auto& table = commands();
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const Command& entry) { return name == entry.name; });
-    if (found == table.end()) {
-        std::string message = "unknown command " + quoted(name);
-        const auto closest =
-            std::min_element(table.begin(), table.end(), [&](const Command& a, const Command& b) {
-                return editDistance(name, a.name) < editDistance(name, b.name);
-            });
-        if (editDistance(name, closest->name) <= 2) {
-            message += "; did you mean " + quoted(closest->name) + "?";
-        }
-        error(message + " (type 'help' for the commands)");
-        return true;
+    const Command* found = findCommand(command[0] == "exit" ? std::string("quit") : command[0]);
+    if (!found) {
+        return false;
     }
     if (command.size() - 1 < found->minimumArguments) {
-        error(std::string(found->name) + " needs " + found->arguments + " (type 'help')");
-        return true;
+        error(std::string(found->name) + " needs " + found->arguments + " (type 'help " +
+              found->name + "')");
+        return false;
+    }
+    // A name with blanks typed without quotes would otherwise lose its last words unseen.
+    if (command.size() - 1 > found->maximumArguments) {
+        const std::string usage =
+            std::string(found->name) + (found->arguments[0] ? " " : "") + found->arguments;
+        error("too many words for '" + usage + "' from " +
+              quoted(command[found->maximumArguments + 1]) +
+              " on (a word with blanks goes in double quotes)");
+        return false;
     }
     (this->*found->handler)(command);
-    return !mbQuit;
+    return !mbLineFailed;
 }
 
-void KxShell::help(const KxCommandLine&) {
+void KxShell::help(const KxCommandLine& line) {
+    if (line.size() > 1) {
+        const Command* command = findCommand(line[1] == "exit" ? std::string("quit") : line[1]);
+        if (command) {
+            mOut << "usage: " << command->name
+                 << (command->arguments[0] ? std::string(" ") + command->arguments : "") << '\n'
+                 << command->description << ".\n"
+                 << command->details << '\n';
+        }
+        return;
+    }
     std::size_t width = 0;
     for (const Command& command : commands()) {
         width = std::max(width, std::string(command.name).size() + 1 +
                                     std::string(command.arguments).size());
     }
-    mOut << "Commands (names and groups with blanks go in double quotes):\n";
+    mOut << "Commands ('help COMMAND' tells more of one):\n";
     for (const Command& command : commands()) {
         std::string usage = std::string(command.name) +
                             (command.arguments[0] ? std::string(" ") + command.arguments : "");
         usage.resize(width, ' ');
         mOut << "  " << usage << "  " << command.description << '\n';
     }
+    mOut
+        << "A word with blanks goes in double quotes (\"outer wall\"); \"\" is the empty text, "
+           "\\\" a quote\nand \\\\ a backslash. Errors and refused edits go to the error stream.\n";
 }
 
 void KxShell::list(const KxCommandLine&) {
@@ -246,12 +357,86 @@ void KxShell::list(const KxCommandLine&) {
     }
 }
 
+void KxShell::show(const KxCommandLine& line) {
+    KxParameter* parameter = findParameter(line[1]);
+    if (!parameter) {
+        return;
+    }
+    // A field that the provider does not give shows the status it answered instead.
+    const auto field = [&](const char* label, Lumo::ErrorStatus status, const std::string& text,
+                           KxParameter::PropNameIndex index) {
+        std::string padded = label;
+        padded.resize(13, ' ');
+        mOut << padded << (status == Lumo::eOk ? text : "(" + kxStatusText(status) + ")");
+        KxParameterValueSet* set = nullptr;
+        if (index != KxParameter::kListedProperty) {
+            parameter->getValueSet(KxParameter::PropNameInfo{index, {}}, set);
+        }
+        mOut << valueSetSuffix(set) << '\n';
+    };
+    const auto none = KxParameter::kListedProperty;
+    field("name", Lumo::eOk, shown(parameter->getName()), KxParameter::kNameProperty);
+    field("expression", Lumo::eOk,
+          shown(parameter->getExpression()) +
+              (parameter->isExpressionReadOnly() ? " (read-only)" : " (editable)"),
+          KxParameter::kExpressionProperty);
+    KxString text;
+    Lumo::ErrorStatus status = parameter->getValueText(text);
+    field("value", status, shown(text), KxParameter::kValueProperty);
+    status = parameter->getDescription(text);
+    field("description", status, shown(text), none);
+    status = parameter->getTypeName(text);
+    field("type", status, shown(text), none);
+
+    KxParameter::GroupIndexList indexes;
+    parameter->getGroupNameIndexes(indexes);
+    KxArray<KxString> names;
+    KxParameterGroupCollection* collection =
+        KxParameterManager::getInstance().getActiveGroupCollection();
+    if (collection) {
+        collection->getParameterGroups(names);
+    }
+    std::string groupsText;
+    for (const short index : indexes) {
+        std::string name = "#" + std::to_string(index); // a group that the collection does not name
+        for (const KxString& candidate : names) {
+            short candidateIndex = -1;
+            if (collection->getGroupIndex(candidate, candidateIndex) == Lumo::eOk &&
+                candidateIndex == index) {
+                name = candidate.toUtf8();
+                break;
+            }
+        }
+        groupsText += (groupsText.empty() ? "" : ", ") + name;
+    }
+    field("groups", Lumo::eOk, groupsText.empty() ? "none" : groupsText, none);
+
+    KxDbObjectId entity;
+    status = parameter->getEntityId(entity);
+    field("entity", status,
+          entity.isNull()
+              ? std::string("none")
+              : "handle " + std::to_string(entity.handle()) + (entity.isValid() ? "" : " (erased)"),
+          none);
+    for (const KxParameterProperty* property : parameter->getProperties()) {
+        KxParameterValueSet* set = nullptr;
+        property->getValueSet(set);
+        mOut << "property     " << shown(property->getName()) << " = "
+             << shown(KxParameterUtil::evalVariantToString(property->value()))
+             << (property->isReadOnly() ? " (read-only)" : "") << valueSetSuffix(set) << '\n';
+    }
+}
+
 void KxShell::create(const KxCommandLine& line) {
     KxParameterManager& manager = KxParameterManager::getInstance();
     KxParameter* parameter = nullptr;
     const Lumo::ErrorStatus status = manager.createParameter(parameter);
+    if (status == Lumo::eNotActive) {
+        error("no active collection: load a provider first" + statusSuffix(status));
+        return;
+    }
     if (status != Lumo::eOk || !parameter) {
-        error("the active collection made no parameter (status " + std::to_string(status) + ")");
+        error("the active collection made no parameter" + statusSuffix(status));
         return;
     }
     // Named before it is added, so that a refused name leaves nothing behind and a script that
@@ -266,20 +451,45 @@ void KxShell::create(const KxCommandLine& line) {
             discarded.append(parameter);
             parameter->getOwner()->deleteParameters(discarded);
             error(quoted(line[1]) + " cannot be its name: " + catcher.mMessage.toUtf8() +
-                  " (status " + std::to_string(named) + ")");
+                  statusSuffix(named));
             return;
         }
     }
-    manager.addParameter(parameter);
+    const Lumo::ErrorStatus added = manager.addParameter(parameter);
+    if (added != Lumo::eOk) {
+        error("the active collection did not take the new parameter" + statusSuffix(added));
+        return;
+    }
     const std::string name = parameter->getName().toUtf8();
     mParameters[name] = parameter;
     mOut << "created " << name << '\n';
 }
 
+bool KxShell::edited(KxParameter& parameter, const std::string& what,
+                     const std::function<Lumo::ErrorStatus()>& change) {
+    RefusalCatcher catcher;
+    parameter.addReactor(&catcher);
+    const Lumo::ErrorStatus status = change();
+    parameter.removeReactor(&catcher);
+    if (status == Lumo::eOk) {
+        return true;
+    }
+    // The palette shows what the provider said; without it, or without a word heard, the shell
+    // says it.
+    if (catcher.mbHeard && kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol)) {
+        failed();
+    } else {
+        error(what + (catcher.mMessage.isEmpty() ? "" : ": " + catcher.mMessage.toUtf8()) +
+              statusSuffix(status));
+    }
+    return false;
+}
+
 void KxShell::rename(const KxCommandLine& line) {
     KxParameter* parameter = findParameter(line[1]);
     KxConsolePaletteControl* control = parameter ? palette() : nullptr;
-    if (control && control->editName(parameter, wide(line[2])) == Lumo::eOk) {
+    if (control && edited(*parameter, line[1] + " was not renamed",
+                          [&] { return control->editName(parameter, wide(line[2])); })) {
         mParameters.erase(line[1]);
         mParameters[parameter->getName().toUtf8()] = parameter;
     }
@@ -289,8 +499,37 @@ void KxShell::expression(const KxCommandLine& line) {
     KxParameter* parameter = findParameter(line[1]);
     KxConsolePaletteControl* control = parameter ? palette() : nullptr;
     if (control) {
-        control->editExpression(parameter, wide(line.rest(2)));
+        edited(*parameter, line[1] + "'s expression was not changed",
+               [&] { return control->editExpression(parameter, wide(line.rest(2))); });
     }
+}
+
+std::wstring KxShell::propertyKey(KxParameter& parameter, const std::string& key) {
+    const std::wstring wanted = wide(key).wstr();
+    if (parameter.getProperty(wanted.c_str())) {
+        return wanted;
+    }
+    std::string names;
+    for (const KxParameterProperty* property : parameter.getProperties()) {
+        if (sameIgnoringCase(property->getName().wstr(), wanted)) {
+            return property->getName().wstr();
+        }
+        names += (names.empty() ? "" : ", ") + property->getName().toUtf8();
+    }
+    // The palette's columns are titled for people ("Used by"): a title names its property too.
+    KxArray<KxColumnHeaderProperty> columns;
+    if (KxParameterCollection* owner = parameter.getOwner()) {
+        owner->getSupportedProperties(columns);
+    }
+    for (const KxColumnHeaderProperty& column : columns) {
+        if (sameIgnoringCase(column.mTitle.wstr(), wanted) &&
+            parameter.getProperty(column.mKey.kwszPtr())) {
+            return column.mKey.wstr();
+        }
+    }
+    error(parameter.getName().toUtf8() + " has no property " + quoted(key) +
+          (names.empty() ? std::string(" (it has none)") : " (it has " + names + ")"));
+    return {};
 }
 
 void KxShell::setProperty(const KxCommandLine& line) {
@@ -298,10 +537,9 @@ void KxShell::setProperty(const KxCommandLine& line) {
     if (!parameter) {
         return;
     }
-    const KxString propertyName = wide(line[2]);
-    const KxParameterProperty* held = parameter->getProperty(propertyName.kwszPtr());
+    const std::wstring key = propertyKey(*parameter, line[2]);
+    const KxParameterProperty* held = key.empty() ? nullptr : parameter->getProperty(key.c_str());
     if (!held) {
-        error(line[1] + " has no property " + quoted(line[2]));
         return;
     }
     // The text is read into the type the property holds now.
@@ -312,7 +550,8 @@ void KxShell::setProperty(const KxCommandLine& line) {
         return;
     }
     if (KxConsolePaletteControl* control = palette()) {
-        control->editProperty(parameter, propertyName, value);
+        edited(*parameter, line[1] + "'s " + narrow(key) + " was not changed",
+               [&] { return control->editProperty(parameter, KxString(key), value); });
     }
 }
 
@@ -336,7 +575,7 @@ void KxShell::remove(const KxCommandLine& line) {
     const std::unordered_set<KxParameter*> remaining(listed.begin(), listed.end());
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (remaining.count(doomed[static_cast<int>(i)]) != 0) {
-            mOut << "not deleted: " << names[i] << " (its provider keeps it)\n";
+            error("not deleted: " + names[i] + " (its provider keeps it)");
         }
     }
 }
@@ -382,10 +621,11 @@ void KxShell::group(const KxCommandLine& line) {
         done = "group " + quoted(line[2]) + " renamed " + quoted(line[3]);
     }
     if (status == Lumo::eInvalidInput) {
-        error(verb == "rename" ? "a group's new name must differ from its old one"
-                               : "a group needs a name");
+        error((verb == "rename" ? "a group's new name must differ from its old one"
+                                : "a group needs a name") +
+              statusSuffix(status));
     } else if (status != Lumo::eOk) {
-        error("the provider refused (status " + std::to_string(status) + ")");
+        error("the group collection refused" + statusSuffix(status));
     } else {
         mOut << done << '\n';
     }
@@ -405,12 +645,8 @@ void KxShell::changeMembership(const KxCommandLine& line, bool join) {
     if (!parameter || !groupIndex(line[2], index)) {
         return;
     }
-    // A refusal reaches the user through the palette's error dialog.
-    if (join) {
-        parameter->addToGroup(index);
-    } else {
-        parameter->removeFromGroup(index);
-    }
+    edited(*parameter, line[1] + (join ? " did not join " : " did not leave ") + quoted(line[2]),
+           [&] { return join ? parameter->addToGroup(index) : parameter->removeFromGroup(index); });
 }
 
 void KxShell::filter(const KxCommandLine& line) {
@@ -424,7 +660,7 @@ void KxShell::filter(const KxCommandLine& line) {
         return;
     }
     const bool invert = line.size() > 2 && line[2] == "--invert";
-    if (line.size() > 3 || (line.size() == 3 && !invert)) {
+    if (line.size() == 3 && !invert) {
         error("filter takes a group and, after it, --invert");
         return;
     }
@@ -445,9 +681,9 @@ void KxShell::highlight(const KxCommandLine& line) {
     const bool on = line[2] == "on";
     const Lumo::ErrorStatus status = parameter->highlight(on, false);
     if (status == Lumo::eNotAnEntity) {
-        error(line[1] + " has no entity in the drawing to highlight");
+        error(line[1] + " has no entity in the drawing to highlight" + statusSuffix(status));
     } else if (status != Lumo::eOk) {
-        error("the drawing refused the highlight (status " + std::to_string(status) + ")");
+        error("the drawing refused the highlight" + statusSuffix(status));
     } else {
         mOut << line[1] << (on ? " highlighted" : " no longer highlighted") << '\n';
     }
@@ -535,9 +771,52 @@ void KxShell::load(const KxCommandLine& line) {
     mOut << std::flush;
     if (kxrxLoadModuleFile(path)) {
         mOut << "loaded " << name << '\n';
+        connectPalette();
     } else {
         error(quoted(module) + " was not loaded");
     }
+}
+
+void KxShell::unload(const KxCommandLine& line) {
+    const std::string& module = line[1];
+    const KxString name = wide(module);
+    if (!kxrxAppIsLoaded(name.kwszPtr())) {
+        error("no module named " + quoted(module) + " is loaded ('modules' lists them)");
+        return;
+    }
+    // Every module works through the library: it goes last, when the shell stops.
+    if (name == KxString(kLibraryModule)) {
+        error(quoted(module) + " is the parameter library: it stays loaded while the shell runs");
+        return;
+    }
+    mParameters.clear(); // a provider takes its parameters with it
+    mOut << std::flush;
+    kxrxUnloadModule(name.kwszPtr());
+    mOut << "unloaded " << module << '\n';
+}
+
+void KxShell::exportFile(const KxCommandLine& line) {
+    const KxParameterTransfer::Result result =
+        KxParameterTransfer::exportFile(KxParameterManager::getInstance(), line[1]);
+    for (const KxParameterTransfer::Issue& issue : result.issues) {
+        error(KxParameterTransfer::describe(issue));
+    }
+    if (result.ok()) {
+        mOut << "exported " << result.rows << (result.rows == 1 ? " parameter" : " parameters")
+             << " to " << line[1] << '\n';
+    }
+}
+
+void KxShell::importFile(const KxCommandLine& line) {
+    mParameters.clear(); // the import may create and delete parameters
+    const KxParameterTransfer::Result result =
+        KxParameterTransfer::importFile(KxParameterManager::getInstance(), line[1]);
+    mParameters.clear();
+    for (const KxParameterTransfer::Issue& issue : result.issues) {
+        error(KxParameterTransfer::describe(issue));
+    }
+    mOut << "imported " << result.rows << (result.rows == 1 ? " row" : " rows") << " from "
+         << line[1] << '\n';
 }
 
 void KxShell::modules(const KxCommandLine&) {
@@ -600,14 +879,22 @@ KxConsolePaletteControl* KxShell::palette() {
     auto control = reinterpret_cast<KxConsolePaletteControlFunction>(
         kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol));
     if (!control) {
-        error("the console palette is not loaded");
+        error("the console palette is not loaded ('load " + narrow(kPaletteModule) + "' loads it)");
         return nullptr;
     }
     return control();
 }
 
 void KxShell::error(const std::string& message) {
-    mOut << "error: " << message << '\n';
+    // What the line printed before the problem comes first, whichever stream shows it.
+    mOut << std::flush;
+    mErr << "error: " << message << '\n' << std::flush;
+    failed();
+}
+
+void KxShell::failed() {
+    mbLineFailed = true;
+    mbFailed = true;
 }
 
 void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
@@ -622,10 +909,24 @@ void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
     mOut << std::flush;
     if (kxrxLoadModule(module.kwszPtr(), false, true)) {
         mOut << "loaded " << name << '\n';
+        connectPalette();
     } else if (kxrxResolveModulePath(name).empty() && isFile(name)) {
         // A name alone is looked for in the module directories only, never here.
         error(quoted(name) + " was not loaded ('load ./" + name + "' loads the file here)");
     } else {
         error(quoted(name) + " was not loaded");
+    }
+}
+
+void KxShell::connectPalette() {
+    // A palette that was loaded since the last call writes to the standard streams and is hidden.
+    auto control = reinterpret_cast<KxConsolePaletteControlFunction>(
+        kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol));
+    if (KxConsolePaletteControl* palette = control ? control() : nullptr) {
+        palette->setOutput(&mOut, &mErr);
+        KxParameterManager& manager = KxParameterManager::getInstance();
+        if (!manager.IsESWVisible()) {
+            manager.ShowESW(true, true);
+        }
     }
 }

@@ -2,6 +2,7 @@
 // the host stand-in and takes commands, at a prompt, from a script, or from the built-in demo.
 
 #include "shell/KxDemoScript.h"
+#include "shell/KxLineEditor.h"
 #include "shell/KxShell.h"
 
 #include <climits>
@@ -17,15 +18,21 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: kxparam [--demo | --script FILE] [--module-dir DIR]... [--modules DIR]...\n"
+    out << "usage: kxparam [--demo | --script FILE] [--bail] [--module-dir DIR]... [--modules "
+           "DIR]...\n"
            "  (no option)       read commands at a prompt, or from standard input when it is not "
            "a terminal\n"
            "  --demo            run a short session that shows every feature\n"
            "  --script FILE     run the commands of FILE\n"
+           "  --bail            stop at the first command that fails\n"
            "  --module-dir DIR  look for modules in DIR first, then where they are installed\n"
            "  --modules DIR     look for modules in DIR instead of where they are installed\n"
            "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') "
-           "after\nthose of --module-dir.\n";
+           "after\nthose of --module-dir.\n"
+           "Errors and refused edits go to standard error. The exit status is 0 when every "
+           "command\n"
+           "succeeded, 1 when one failed, 2 for a bad command line or a script that cannot be "
+           "read.\n";
 }
 
 std::string directoryOfProgram() {
@@ -72,10 +79,13 @@ int main(int argc, char** argv) {
     std::vector<std::string> replacing;
     std::string script;
     bool demo = false;
+    bool bail = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--demo") {
             demo = true;
+        } else if (argument == "--bail") {
+            bail = true;
         } else if (argument == "--script" && i + 1 < argc) {
             script = argv[++i];
         } else if ((argument == "--module-dir" || argument == "--modules") && i + 1 < argc) {
@@ -124,13 +134,13 @@ int main(int argc, char** argv) {
     std::ifstream file;
     if (!script.empty()) {
         file.open(script);
-        if (!file) {
+        if (!file || isDirectory(script)) {
             std::cerr << "kxparam: cannot read '" << script << "'\n";
             return 2;
         }
     }
 
-    KxShell shell(std::cout);
+    KxShell shell(std::cout, std::cerr);
     if (!shell.start(directories)) {
         std::cerr << "kxparam: the parameter library could not be loaded from";
         for (const std::string& directory : directories) {
@@ -139,14 +149,33 @@ int main(int argc, char** argv) {
         std::cerr << '\n';
         return 1;
     }
+    const auto linesOf = [](std::istream& in) {
+        return [&in](std::string& line) { return static_cast<bool>(std::getline(in, line)); };
+    };
+    int status = 0;
     if (demo) {
+        // The demo's refusals are what it shows, not failures: it ends with 0.
         std::istringstream session(kKxDemoScript);
-        shell.run(session, false);
+        shell.run(linesOf(session), true, false);
     } else if (!script.empty()) {
-        shell.run(file, false);
+        shell.run(linesOf(file), true, bail);
+        status = file.bad() ? 2 : shell.hasFailed() ? 1 : 0;
+    } else if (::isatty(STDIN_FILENO) != 0) {
+        std::cout << "Type 'help' for the commands, 'quit' to leave.\n";
+        KxLineEditor editor("kxparam> ");
+        shell.run([&](std::string& line) { return editor.readLine(line); }, false, bail);
+        if (!shell.hasQuit()) {
+            std::cout << '\n';
+        }
+        status = shell.hasFailed() ? 1 : 0;
     } else {
-        shell.run(std::cin, ::isatty(STDIN_FILENO) != 0);
+        shell.run(linesOf(std::cin), true, bail);
+        status = std::cin.bad() ? 2 : shell.hasFailed() ? 1 : 0;
+    }
+    if (status == 2) {
+        std::cerr << "kxparam: cannot read "
+                  << (script.empty() ? std::string("standard input") : "'" + script + "'") << '\n';
     }
     shell.stop();
-    return 0;
+    return status;
 }

@@ -54,6 +54,23 @@ KxCompiledExpression::Error evaluated(const KxCompiledExpression& expression, co
     return error;
 }
 
+// Why an expression has no value, as the refusal tells it.
+KxString noValueMessage(Error error, const KxCompiledExpression& candidate,
+                        const KxString& expression) {
+    switch (error) {
+    case Error::kUnknownFunction:
+        return KxString(L"unknown function: " + candidate.unknownFunction());
+    case Error::kDivisionByZero:
+        return KxString(L"division by zero in: " + expression.wstr());
+    case Error::kTooDeep:
+        return KxString(L"nested more than 100 levels deep: " + expression.wstr());
+    case Error::kNotFinite:
+        return KxString(L"no finite value in: " + expression.wstr());
+    default:
+        return KxString(L"not a valid expression: " + quoted(expression).wstr());
+    }
+}
+
 } // namespace
 
 void KxPlateCollection::ListWatcher::parameterAdded(KxParameter* parameter) {
@@ -222,8 +239,8 @@ Lumo::ErrorStatus KxPlateCollection::vetExpression(KxPlateParameter& parameter,
     }
     // Every value that the change would give must exist: the parameter's and its dependents'.
     double value = 0.0;
-    if (evaluate(candidate, value) != Error::kNone) {
-        message = KxString(L"not a valid expression: " + quoted(expression).wstr());
+    if (const Error error = evaluate(candidate, value); error != Error::kNone) {
+        message = noValueMessage(error, candidate, expression);
         return Lumo::eInvalidInput;
     }
     const std::uint32_t trial = nextMark();

@@ -3,6 +3,8 @@
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
+#include "host/KxStatusName.h"
+#include "kit/KxDisplayValue.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
@@ -48,7 +50,7 @@ KxString joined(const std::vector<KxString>& names) {
 
 } // namespace
 
-KxConsolePalette::KxConsolePalette() : mpOut(&std::cout) {}
+KxConsolePalette::KxConsolePalette() : mpOut(&std::cout), mpErrors(&std::cerr) {}
 
 KxConsolePalette::~KxConsolePalette() = default;
 
@@ -115,7 +117,7 @@ Lumo::ErrorStatus KxConsolePalette::updateParameterDataInUI(const KxParameter* p
     }
     row->name = row->parameter->getName();
     row->invalidCell.reset();
-    const KxString value = valueText(*row->parameter);
+    const KxString value = kxDisplayValue(*row->parameter);
     tellUpdated(cell(row->name) + (value.isEmpty() ? "" : " = " + cell(value)));
     return Lumo::eOk;
 }
@@ -182,11 +184,14 @@ void KxConsolePalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
         const std::vector<KxString> more = KxConsoleText::lines(detail);
         body.insert(body.end(), more.begin(), more.end());
     }
-    const KxString title(L"Parameter not changed (status " +
-                         std::to_wstring(static_cast<int>(status)) + L")");
+    const KxString title(L"Parameter not changed (" +
+                         KxString::fromUtf8(kxStatusText(status)).wstr() + L")");
+    // What the palette printed before the refusal comes first, whichever stream shows which.
+    *mpOut << std::flush;
     for (const std::string& line : KxConsoleText::framed(title, body)) {
-        print(line);
+        *mpErrors << line << '\n';
     }
+    *mpErrors << std::flush;
 }
 
 void KxConsolePalette::markInvalidCell() {
@@ -260,8 +265,9 @@ KxParameterFilter* KxConsolePalette::getCurrentFilter() const {
     return mpFilter.get();
 }
 
-void KxConsolePalette::setOutput(std::ostream* out) {
+void KxConsolePalette::setOutput(std::ostream* out, std::ostream* errors) {
     mpOut = out ? out : &std::cout;
+    mpErrors = errors ? errors : &std::cerr;
 }
 
 void KxConsolePalette::draw() {
@@ -427,19 +433,6 @@ KxString KxConsolePalette::groupNames(const KxParameter& parameter,
     return joined(names);
 }
 
-KxString KxConsolePalette::valueText(KxParameter& parameter) {
-    KxDbEvalVariant value;
-    if (parameter.getValue(value) != Lumo::eOk) {
-        return {};
-    }
-    KxString text = KxParameterUtil::evalVariantToString(value);
-    bool numeric = false;
-    if (parameter.convertPrecision(numeric) && numeric) {
-        KxParameterUtil::ConvertToCurrentPrecision(text, parameter.hasAngularUnits(), false);
-    }
-    return text;
-}
-
 KxConsolePalette::Row* KxConsolePalette::findRow(const KxParameter* parameter) {
     const auto found = mRowIndex.find(parameter);
     return found == mRowIndex.end() ? nullptr : &*found->second;
@@ -458,6 +451,12 @@ void KxConsolePalette::takeUpManagerParameters() {
     KxParameterManager* live = manager();
     if (!live) {
         return;
+    }
+    for (KxParameterCollection* collection : live->getCollections()) {
+        if (collection &&
+            std::find(mCollections.begin(), mCollections.end(), collection) == mCollections.end()) {
+            mCollections.push_back(collection);
+        }
     }
     KxArray<KxParameter*> parameters;
     live->getParameters(parameters);
@@ -521,7 +520,7 @@ KxString KxConsolePalette::cellText(KxParameter& parameter, const Column& column
     case ColumnKind::kExpression:
         return parameter.getExpression();
     case ColumnKind::kValue:
-        return valueText(parameter);
+        return kxDisplayValue(parameter);
     case ColumnKind::kGroups:
         return groupNames(parameter, groups);
     case ColumnKind::kProperty:

@@ -26,8 +26,9 @@ public:
     KxConsolePalette& operator=(const KxConsolePalette&) = delete;
 
     // The palette operations, in the interface's order.
-    // Showing draws the whole table, after taking up the parameters that the model added while
-    // the palette was hidden (the model hands additions to a visible palette only). Always true.
+    // Showing draws the whole table, after taking up the collections and parameters that the model
+    // registered while the palette was hidden or not yet loaded (the model hands additions to a
+    // visible palette only). Always true.
     bool show(bool show, bool activate) override;
     // A console keeps no window layout to restore: the answer is whether the palette is visible.
     bool restore(bool restore) override;
@@ -42,7 +43,8 @@ public:
     void deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) override;
     void repopulateGroupDataInUI(KxParameterGroupCollection* groups) override;
     Lumo::ErrorStatus updateCurrentGroupDataInUI(const KxParameter* parameter) override;
-    // Printed whether or not the palette is visible: it is how a refusal reaches the user.
+    // Printed to the error stream whether or not the palette is visible: it is how a refusal
+    // reaches the user.
     void showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
                              const KxString& detail) override;
     void markInvalidCell() override;
@@ -60,7 +62,7 @@ public:
     KxParameterFilter* getCurrentFilter() const override;
 
     // What the shell asks of the palette.
-    void setOutput(std::ostream* out) override;
+    void setOutput(std::ostream* out, std::ostream* errors) override;
     void draw() override;
     Lumo::ErrorStatus editName(KxParameter* parameter, const KxString& name) override;
     Lumo::ErrorStatus editExpression(KxParameter* parameter, const KxString& expression) override;
@@ -114,7 +116,6 @@ private:
     KxParameterGroupCollection* groups() const;
     std::vector<Group> groupList() const;
     KxString groupNames(const KxParameter& parameter, const std::vector<Group>& groups) const;
-    static KxString valueText(KxParameter& parameter);
     // The four fixed columns, then the visible columns of the registered collections.
     std::vector<Column> tableColumns() const;
     KxString cellText(KxParameter& parameter, const Column& column,
@@ -137,6 +138,7 @@ private:
     void print(const std::string& line);
 
     std::ostream* mpOut;
+    std::ostream* mpErrors;
     KxParameterGroupCollection* mpGroups = nullptr;
     KxParameterCollection* mpActiveCollection = nullptr;
     std::vector<KxParameterCollection*> mCollections;

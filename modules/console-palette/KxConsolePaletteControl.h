@@ -14,8 +14,9 @@ class KxParameter;
 // shell finds it with kxrxModuleSymbol, so neither links against the other.
 class KxConsolePaletteControl {
 public:
-    // Everything the palette shows goes to `out` (the standard output until set).
-    virtual void setOutput(std::ostream* out) = 0;
+    // Everything the palette shows goes to `out`, except its error box, which shows a refusal and
+    // goes to `errors` (the standard output and the standard error until set; null sets those).
+    virtual void setOutput(std::ostream* out, std::ostream* errors) = 0;
     // Draws the table of the rows that pass the current filter.
     virtual void draw() = 0;
 

@@ -3,11 +3,19 @@
 # "testkit", builds examples/shelf-provider out of tree against the installation, runs its test,
 # and loads it into the installed shell (the transcript SCRIPT against EXPECTED).
 #   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
+# run([EXIT status] command...): the command must end with that status (0 when not given). Both
+# of its streams go to one file, so that they interleave as it wrote them.
 function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                    ERROR_VARIABLE output)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed:\n${output}")
+    cmake_parse_arguments(PARSE_ARGV 0 run "" EXIT "")
+    if(NOT DEFINED run_EXIT)
+        set(run_EXIT 0)
+    endif()
+    execute_process(COMMAND ${run_UNPARSED_ARGUMENTS} RESULT_VARIABLE result
+                    OUTPUT_FILE ${PREFIX}.output ERROR_FILE ${PREFIX}.output)
+    file(READ ${PREFIX}.output output)
+    if(NOT result STREQUAL run_EXIT)
+        message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} ended with ${result}, not ${run_EXIT}:\n"
+                            "${output}")
     endif()
     set(output "${output}" PARENT_SCOPE)
 endfunction()
@@ -32,7 +40,7 @@ if(NOT output MATCHES "100% tests passed, 0 tests failed out of 1")
     message(FATAL_ERROR "the example's test:\n${output}")
 endif()
 
-run(${PREFIX}/bin/kxparam --module-dir ${example} --script ${SCRIPT})
+run(EXIT 1 ${PREFIX}/bin/kxparam --module-dir ${example} --script ${SCRIPT}) # it shows refusals
 file(READ ${EXPECTED} expected)
 if(NOT output STREQUAL expected)
     message(FATAL_ERROR "the installed shell with the example provider printed:\n${output}")

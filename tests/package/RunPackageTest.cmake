@@ -4,11 +4,20 @@
 # by its path (the transcript SCRIPT, run in the provider's build folder), then by name from the
 # folder that --module-dir or KXPARAM_MODULE_PATH adds. No run may ask for the sample provider.
 #   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
+# run([EXIT status] command...): the command must end with that status (0 when not given). Both
+# of its streams go to one file, so that they interleave as it wrote them.
 function(run)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                    ERROR_VARIABLE output WORKING_DIRECTORY ${PREFIX}/provider-build)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed:\n${output}")
+    cmake_parse_arguments(PARSE_ARGV 0 run "" EXIT "")
+    if(NOT DEFINED run_EXIT)
+        set(run_EXIT 0)
+    endif()
+    execute_process(COMMAND ${run_UNPARSED_ARGUMENTS} RESULT_VARIABLE result
+                    OUTPUT_FILE ${PREFIX}.output ERROR_FILE ${PREFIX}.output
+                    WORKING_DIRECTORY ${PREFIX}/provider-build)
+    file(READ ${PREFIX}.output output)
+    if(NOT result STREQUAL run_EXIT)
+        message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} ended with ${result}, not ${run_EXIT}:\n"
+                            "${output}")
     endif()
     set(output "${output}" PARENT_SCOPE)
 endfunction()
@@ -34,7 +43,7 @@ if(NOT output MATCHES "-I${PREFIX}/lib/pkgconfig/../../include/kxparam" OR
     message(FATAL_ERROR "pkg-config gives: ${output}")
 endif()
 
-run(${PREFIX}/bin/kxparam --script ${SCRIPT})
+run(EXIT 1 ${PREFIX}/bin/kxparam --script ${SCRIPT}) # it shows refusals
 file(READ ${EXPECTED} expected)
 if(NOT output STREQUAL expected)
     message(FATAL_ERROR "the installed shell with the provider built out of tree printed:\n${output}")

@@ -1,27 +1,47 @@
-# Runs the shell on a script (or its demo) and compares everything it prints, the host's error
-# lines included, with the expected transcript. With -DUPDATE=ON it rewrites the expectation.
+# Runs the shell on a script (or its demo) and compares everything it prints, the error stream
+# included, with the expected transcript, and its exit status with the expected one. Both streams
+# go to one file, so that they interleave exactly as the shell wrote them. With -DUPDATE=ON it
+# rewrites the expectation (and still checks the exit status).
 #   -DKXPARAM=<program> -DEXPECTED=<file> -DACTUAL=<file> [-DSCRIPT=<file> | -DDEMO=ON]
 #   [-DMODULES=<dir>]
+# A script states what it expects in its first comment lines: "# exit: N" (0 when it says none)
+# and "# options: ..." for the shell's command line (--bail).
+set(status 0)
 if(DEMO)
     set(arguments --demo)
 else()
     set(arguments --script ${SCRIPT})
+    file(STRINGS ${SCRIPT} header REGEX "^# (exit|options): ")
+    foreach(line IN LISTS header)
+        if(line MATCHES "^# exit: ([0-9]+)$")
+            set(status ${CMAKE_MATCH_1})
+        elseif(line MATCHES "^# options: (.*)$")
+            separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+            list(APPEND arguments ${options})
+        endif()
+    endforeach()
 endif()
 if(MODULES)
     list(APPEND arguments --modules ${MODULES})
 endif()
-execute_process(COMMAND ${KXPARAM} ${arguments} OUTPUT_VARIABLE transcript ERROR_VARIABLE transcript
-                RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-    message(FATAL_ERROR "kxparam ended with ${result}:\n${transcript}")
+if(NOT ACTUAL)
+    set(ACTUAL ${EXPECTED}.actual)
 endif()
+execute_process(COMMAND ${KXPARAM} ${arguments} OUTPUT_FILE ${ACTUAL} ERROR_FILE ${ACTUAL}
+                RESULT_VARIABLE result)
+file(READ ${ACTUAL} transcript)
 if(UPDATE)
     file(WRITE ${EXPECTED} "${transcript}")
+    file(REMOVE ${ACTUAL})
+endif()
+if(NOT result STREQUAL status)
+    message(FATAL_ERROR "kxparam ended with ${result}, not ${status}:\n${transcript}")
+endif()
+if(UPDATE)
     return()
 endif()
 file(READ ${EXPECTED} expected)
 if(NOT transcript STREQUAL expected)
-    file(WRITE ${ACTUAL} "${transcript}")
     execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL})
     message(FATAL_ERROR "the transcript differs from ${EXPECTED} (shown above; the whole of it is "
                         "in ${ACTUAL})")

@@ -52,7 +52,7 @@ TEST_F(Plate, ReactorsHearTheChangeThenItsDependentsAndTheUsersItGainsOrLoses) {
                             "width: parameterModified", "thickness: parameterModified",
                             "height: expressionChanged thickness * 10", "width: nameWillChange w",
                             "spacing: parameterModified", "width: nameChanged w"));
-    // An empty expression, which the shell cannot send, is refused like any other.
+    // An empty expression is refused like any other.
     EXPECT_EQ(at(L"hole_count").setExpression(L""), Lumo::eInvalidInput);
     EXPECT_EQ(take().back(), "hole_count: modificationFailed 3 [not a valid expression: \"\"] []");
 

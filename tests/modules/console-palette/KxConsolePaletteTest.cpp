@@ -42,6 +42,7 @@ void define(TestParameter& parameter, const wchar_t* name, const wchar_t* expres
 // to the palette; no module directory is set, so no palette module takes its place.
 struct ConsolePalette : ::testing::Test {
     std::ostringstream out;
+    std::ostringstream errors; // the error box
     KxConsolePalette palette;
     KxParameterManager* manager = nullptr;
     CImageList images;
@@ -51,7 +52,7 @@ struct ConsolePalette : ::testing::Test {
     void SetUp() override {
         KxTestSession::unloadAllModules();
         mtSetTaskDialogPresenter([](const MtTaskDialogShown&) { return 0; });
-        palette.setOutput(&out);
+        palette.setOutput(&out, &errors);
         KxApParameterManagerESW::instance()->setHost(&palette);
         ::testing::internal::CaptureStderr(); // the host reports the missing palette module
         manager = &KxParameterManager::getInstance();
@@ -144,15 +145,15 @@ TEST_F(ConsolePalette, ColumnsAndValuesAreTheProvidersAndOnlyItsOwnEditIsMarked)
     b.mValidateMessage = L"no";
     EXPECT_EQ(b.setName(L"bad"), Lumo::eInvalidInput); // not the palette's edit
     palette.draw();
-    EXPECT_EQ(printed(), "+-- Parameter not changed (status 2) -+\n"
-                         "| (no message)                        |\n"
-                         "| set by                              |\n"
-                         "| the drawing                         |\n"
-                         "+-------------------------------------+\n"
-                         "+-- Parameter not changed (status 3) -+\n"
-                         "| no                                  |\n"
-                         "+-------------------------------------+\n"
-                         "  Name   Expression  Value   Groups  Note     count\n"
+    EXPECT_EQ(errors.str(), "+-- Parameter not changed (eNotAllowed, 2) -+\n"
+                            "| (no message)                              |\n"
+                            "| set by                                    |\n"
+                            "| the drawing                               |\n"
+                            "+-------------------------------------------+\n"
+                            "+-- Parameter not changed (eInvalidInput, 3) -+\n"
+                            "| no                                          |\n"
+                            "+---------------------------------------------+\n");
+    EXPECT_EQ(printed(), "  Name   Expression  Value   Groups  Note     count\n"
                          "  -----  ----------  ------  ------  -------  -----\n"
                          "! a      1           1.0000          plate !\n"
                          "  b      7\n"

@@ -1,0 +1,13 @@
+#pragma once
+
+/// @file
+/// A parameter's value as a palette shows it.
+
+#include "host/KxExport.h"
+#include "host/KxString.h"
+
+class KxParameter;
+
+/// The parameter's value as text, in the drawing's current units and precision when it is a number
+/// that precision applies to; the empty text when the parameter gives no value.
+KX_EXPORT KxString kxDisplayValue(KxParameter& parameter);
