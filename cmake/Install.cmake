@@ -12,16 +12,48 @@ install(TARGETS KxParameterRes kxconsolepalette-module LIBRARY DESTINATION lib/k
         COMPONENT runtime)
 install(TARGETS kxbracketplate-module LIBRARY DESTINATION lib/kxparam COMPONENT bracket-plate)
 
-# The headers a provider or a palette compiles against; the library's internal ones stay out.
+# The public headers, folder by folder: what a provider, a palette or a host program compiles
+# against. The rest of a folder is the library's own and lies in its internal/ subfolder (the
+# host's failure controls for the project's tests in host/testing/); neither is installed.
+set(KX_PUBLIC_HEADERS_host
+    CImageList.h KxApDocManager.h KxApDocument.h KxArray.h KxAssocErrorUtil.h
+    KxCompiledExpression.h KxConstantExpression.h KxDbDatabase.h KxDbEntity.h KxDbEvalVariant.h
+    KxDbFullSubentPath.h KxDbObject.h KxDbObjectId.h KxEdCommands.h KxEdEditor.h
+    KxEvalVariantText.h KxExport.h KxGiHighlightStyle.h KxHostStatus.h KxModuleLoader.h
+    KxResBuf.h KxRxAbort.h KxRxDynamicLinker.h KxRxObject.h KxRxResourceInstance.h
+    KxRxSysRegistry.h KxStatusName.h KxString.h KxSysVars.h KxUnits.h KxUtResource.h
+    LumoErrorStatus.h MtHostTaskDialog.h MtTaskDialogPresenter.h MtTaskDialogSource.h WindowHandle.h)
+set(KX_PUBLIC_HEADERS_model
+    KxParameter.h KxParameterProperty.h KxParameterReactor.h KxParameterValueSet.h
+    KxParameterValueSetList.h)
+set(KX_PUBLIC_HEADERS_collections
+    KxColumnHeaderProperty.h KxParameterCollection.h KxParameterCollectionReactor.h
+    KxParameterFilter.h KxParameterGroupCollection.h KxParameterGroupFilter.h
+    KxParameterPropertyEnabler.h)
+# KxApDocLock.h: the undo bracket holds a lock by value, so the lock's layout is the bracket's.
+set(KX_PUBLIC_HEADERS_manager
+    KxApDocLock.h KxParameterManager.h KxParameterManagerReactor.h KxPmUndoBracket.h)
+set(KX_PUBLIC_HEADERS_palette IKxApParameterManagerESWHost.h KxApParameterManagerESW.h)
+set(KX_PUBLIC_HEADERS_util KxParameterUtil.h)
+set(KX_PUBLIC_HEADERS_module KxModuleEntry.h)
+
 foreach(folder host model collections manager palette util module)
-    install(DIRECTORY ${folder}/ DESTINATION include/kxparam/${folder} COMPONENT development
-            FILES_MATCHING PATTERN "*.h"
-            PATTERN "KxModuleRecord.h" EXCLUDE
-            PATTERN "KxDbObjectTable.h" EXCLUDE
-            PATTERN "KxParameterCollectionObserver.h" EXCLUDE
-            PATTERN "KxParameterObserver.h" EXCLUDE
-            PATTERN "KxApParameterManagerESWImp.h" EXCLUDE
-            PATTERN "KxResourceModule.h" EXCLUDE)
+    # A header at the top of a folder is public, listed above, or it belongs in internal/: a new
+    # header takes one side deliberately.
+    file(GLOB present RELATIVE ${PROJECT_SOURCE_DIR}/${folder} ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    set(unlisted ${present})
+    list(REMOVE_ITEM unlisted ${KX_PUBLIC_HEADERS_${folder}})
+    if(unlisted)
+        message(FATAL_ERROR "${folder}/: ${unlisted}: list it as public in cmake/Install.cmake "
+                            "or move it to ${folder}/internal/")
+    endif()
+    set(missing ${KX_PUBLIC_HEADERS_${folder}})
+    list(REMOVE_ITEM missing ${present})
+    if(missing)
+        message(FATAL_ERROR "${folder}/: ${missing}: listed as public but not there")
+    endif()
+    list(TRANSFORM KX_PUBLIC_HEADERS_${folder} PREPEND ${folder}/ OUTPUT_VARIABLE headers)
+    install(FILES ${headers} DESTINATION include/kxparam/${folder} COMPONENT development)
 endforeach()
 
 install(EXPORT KxParameterManagerTargets NAMESPACE KxParameterManager:: DESTINATION

@@ -1,13 +1,11 @@
 #include "collections/KxParameterCollection.h"
 
 #include "collections/KxParameterCollectionReactor.h"
-#include "collections/KxParameterListMatching.h"
 #include "collections/KxParameterPropertyEnabler.h"
-#include "model/KxReactorList.h"
-#include "model/KxReactorWalk.h"
+#include "collections/internal/KxParameterListMatching.h"
+#include "model/internal/KxReactorList.h"
+#include "model/internal/KxReactorWalk.h"
 #include "palette/KxApParameterManagerESW.h"
-
-#include <algorithm>
 
 KxParameterCollection::KxParameterCollection(const wchar_t* name) : mName(name) {}
 
@@ -67,11 +65,7 @@ void KxParameterCollection::deleteParameters(const KxArray<KxParameter*>& parame
 }
 
 void KxParameterCollection::removeFromList(const KxArray<KxParameter*>& parameters) {
-    if (parameters.length() == mParameters.length() &&
-        std::equal(parameters.begin(), parameters.end(), mParameters.begin())) {
-        mParameters.setLogicalLength(0);
-        return;
-    }
+    // The whole list, in its order, comes out by the same pass: it is left empty, its storage kept.
     removeFirstOccurrences(mParameters, parameters);
 }
 

@@ -5,6 +5,7 @@
 // "LUPREC", "AUNITS", "AUPREC". The rest is the text.
 
 #include "fuzz/FuzzInput.h"
+#include "host/testing/KxHostTesting.h"
 #include "util/KxParameterUtil.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -49,9 +49,6 @@ public:
     /// The lock modes that stand on the document, combined; 0 while it is unlocked. The host has a
     /// single execution context, so every lock is the caller's own and the flag changes nothing.
     int myLockMode(bool includeMyLocks) const;
-    /// Makes `myLockMode` give this answer, whatever the locks, until it is cleared.
-    void setMyLockModeAnswer(std::optional<int> answer) { mMyLockModeAnswer = answer; }
-
     /// The locks that stand, one per granted request not yet unlocked.
     int lockDepth() const { return static_cast<int>(mLocks.size()); }
     /// Every lock request and every unlock request the document manager received, with results.
@@ -60,14 +57,10 @@ public:
     const std::vector<Lumo::ErrorStatus>& unlockRequests() const { return mUnlockRequests; }
     ///@}
 
-    /// Locks, or unlocks, are refused with this status until it is set back to eOk.
-    ///@{
-    void refuseLocks(Lumo::ErrorStatus status) { mLockRefusal = status; }
-    void refuseUnlocks(Lumo::ErrorStatus status) { mUnlockRefusal = status; }
-    ///@}
-
 private:
     friend class KxApDocManager;
+    // The failure controls of the project's tests (host/testing/KxHostTesting.h).
+    friend class KxHostTesting;
     explicit KxApDocument(const wchar_t* name);
 
     Lumo::ErrorStatus lock(KxApDocLockRequest request);

@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
+
+// The storage policies take counts and positions as unsigned numbers: the array hands them only
+// lengths and indexes that it has checked, and the optimiser then knows, as the array does, that
+// none of them is negative.
 
 /// Storage policy for plain values: elements move by byte copy, storage grows with realloc. Slots
 /// beyond the logical length are kept zeroed, so growing the logical length never shows garbage.
@@ -16,39 +22,42 @@ struct KxArrayMemCopyReallocator {
     static_assert(std::is_trivially_copyable_v<T>, "byte copy needs a trivially copyable type");
 
     /// Storage of `newPhysical` slots that keeps the old slots' bytes; the new slots are zeroed.
-    static T* reallocate(T* storage, int oldPhysical, int /*used*/, int newPhysical) {
-        // Unsigned counts: the optimiser then knows that the zeroed slots lie after the old ones.
-        const auto oldCount = static_cast<std::size_t>(oldPhysical);
-        const auto newCount = static_cast<std::size_t>(newPhysical);
-        void* grown = std::realloc(storage, newCount * sizeof(T));
+    static T* reallocate(T* storage, std::size_t oldPhysical, std::size_t /*used*/,
+                         std::size_t newPhysical) {
+        // No byte count beyond what an object may span, or that wraps around, reaches realloc.
+        if (newPhysical >
+            static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / sizeof(T)) {
+            throw std::bad_alloc();
+        }
+        void* grown = std::realloc(storage, newPhysical * sizeof(T));
         if (!grown) {
             throw std::bad_alloc();
         }
         T* elements = static_cast<T*>(grown);
-        if (newCount > oldCount) {
-            std::memset(static_cast<void*>(elements + oldCount), 0,
-                        (newCount - oldCount) * sizeof(T));
+        if (newPhysical > oldPhysical) {
+            std::memset(static_cast<void*>(elements + oldPhysical), 0,
+                        (newPhysical - oldPhysical) * sizeof(T));
         }
         return elements;
     }
     /// Frees the storage.
-    static void release(T* storage, int /*physical*/) { std::free(storage); }
+    static void release(T* storage, std::size_t /*physical*/) { std::free(storage); }
     /// Copies `count` elements byte by byte.
-    static void copy(T* to, const T* from, int count) {
+    static void copy(T* to, const T* from, std::size_t count) {
         if (count > 0) {
-            std::memcpy(static_cast<void*>(to), from, static_cast<std::size_t>(count) * sizeof(T));
+            std::memcpy(static_cast<void*>(to), from, count * sizeof(T));
         }
     }
-    /// Moves the elements after `index` down one place and zeroes the slot freed at the end.
-    static void removeAt(T* storage, int index, int used) {
+    /// `index` lies below `used`.
+    static void removeAt(T* storage, std::size_t index, std::size_t used) {
         std::memmove(static_cast<void*>(storage + index), storage + index + 1,
-                     static_cast<std::size_t>(used - index - 1) * sizeof(T));
+                     (used - index - 1) * sizeof(T));
         std::memset(static_cast<void*>(storage + used - 1), 0, sizeof(T));
     }
     /// Zeroes slots that leave the logical length.
-    static void reset(T* from, int count) {
+    static void reset(T* from, std::size_t count) {
         if (count > 0) {
-            std::memset(static_cast<void*>(from), 0, static_cast<std::size_t>(count) * sizeof(T));
+            std::memset(static_cast<void*>(from), 0, count * sizeof(T));
         }
     }
 };
@@ -60,32 +69,33 @@ template <class T>
 struct KxArrayObjectCopyReallocator {
     /// New storage of `newPhysical` default-constructed slots into which the `used` elements are
     /// moved; the old storage is destroyed.
-    static T* reallocate(T* storage, int /*oldPhysical*/, int used, int newPhysical) {
-        T* grown = new T[static_cast<std::size_t>(newPhysical)];
-        for (int i = 0; i < used; ++i) {
+    static T* reallocate(T* storage, std::size_t /*oldPhysical*/, std::size_t used,
+                         std::size_t newPhysical) {
+        T* grown = new T[newPhysical];
+        for (std::size_t i = 0; i < used; ++i) {
             grown[i] = std::move(storage[i]);
         }
         delete[] storage;
         return grown;
     }
     /// Destroys the storage and every element in it.
-    static void release(T* storage, int /*physical*/) { delete[] storage; }
+    static void release(T* storage, std::size_t /*physical*/) { delete[] storage; }
     /// Copy-assigns `count` elements, in order.
-    static void copy(T* to, const T* from, int count) {
-        for (int i = 0; i < count; ++i) {
+    static void copy(T* to, const T* from, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
             to[i] = from[i];
         }
     }
-    /// Move-assigns the elements after `index` down one place and resets the slot freed at the end.
-    static void removeAt(T* storage, int index, int used) {
-        for (int i = index; i + 1 < used; ++i) {
+    /// `index` lies below `used`.
+    static void removeAt(T* storage, std::size_t index, std::size_t used) {
+        for (std::size_t i = index; i + 1 < used; ++i) {
             storage[i] = std::move(storage[i + 1]);
         }
         storage[used - 1] = T();
     }
     /// Slots that leave the logical length give up what they hold.
-    static void reset(T* from, int count) {
-        for (int i = 0; i < count; ++i) {
+    static void reset(T* from, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
             from[i] = T();
         }
     }
@@ -122,8 +132,12 @@ public:
         }
     }
 
-    /// A copy of the elements of `other`, with its grow length.
-    KxArray(const KxArray& other) : mGrowLength(other.mGrowLength) { *this = other; }
+    /// Grows as copy assignment to an empty array does; there is nothing of its own to reset.
+    KxArray(const KxArray& other) : mGrowLength(other.mGrowLength) {
+        reserve(other.mLogicalLength);
+        R::copy(mpStorage, other.mpStorage, other.size());
+        mLogicalLength = other.mLogicalLength;
+    }
 
     /// Takes over the storage and the grow length of `other`, which is left empty with the default
     /// grow length.
@@ -133,29 +147,28 @@ public:
         other.forgetStorage();
     }
 
-    ~KxArray() { R::release(mpStorage, mPhysicalLength); }
+    ~KxArray() { R::release(mpStorage, physicalSize()); }
 
-    /// Takes a copy of the elements of `other`; keeps this array's grow length.
+    /// Keeps this array's grow length.
     KxArray& operator=(const KxArray& other) {
         if (this == &other) {
             return *this;
         }
         reserve(other.mLogicalLength);
-        R::copy(mpStorage, other.mpStorage, other.mLogicalLength);
-        if (mLogicalLength > other.mLogicalLength) {
-            R::reset(mpStorage + other.mLogicalLength, mLogicalLength - other.mLogicalLength);
+        R::copy(mpStorage, other.mpStorage, other.size());
+        if (size() > other.size()) {
+            R::reset(mpStorage + other.size(), size() - other.size());
         }
         mLogicalLength = other.mLogicalLength;
         return *this;
     }
 
-    /// Takes over the storage of `other`; keeps this array's grow length. The source is left empty
-    /// with the default grow length.
+    /// Keeps this array's grow length; the source is left empty with the default grow length.
     KxArray& operator=(KxArray&& other) noexcept {
         if (this == &other) {
             return *this;
         }
-        R::release(mpStorage, mPhysicalLength);
+        R::release(mpStorage, physicalSize());
         mpStorage = other.mpStorage;
         mPhysicalLength = other.mPhysicalLength;
         mLogicalLength = other.mLogicalLength;
@@ -207,7 +220,7 @@ public:
             physical = grownPhysicalLength(physical, physical + 1);
         }
         setPhysicalLength(physical);
-        R::copy(mpStorage + mLogicalLength, items, needed - mLogicalLength);
+        R::copy(mpStorage + size(), items, static_cast<std::size_t>(needed) - size());
         mLogicalLength = needed;
     }
 
@@ -229,7 +242,7 @@ public:
         if (index < 0 || index >= mLogicalLength) {
             return false;
         }
-        R::removeAt(mpStorage, index, mLogicalLength);
+        R::removeAt(mpStorage, static_cast<std::size_t>(index), size());
         --mLogicalLength;
         return true;
     }
@@ -240,8 +253,9 @@ public:
             return false;
         }
         reserve(length);
-        if (length < mLogicalLength) {
-            R::reset(mpStorage + length, mLogicalLength - length);
+        const auto kept = static_cast<std::size_t>(length);
+        if (kept < size()) {
+            R::reset(mpStorage + kept, size() - kept);
         }
         mLogicalLength = length;
         return true;
@@ -250,7 +264,8 @@ public:
     /// Grows the storage to exactly `length` slots; a smaller length leaves the storage as it is.
     void setPhysicalLength(int length) {
         if (length > mPhysicalLength) {
-            mpStorage = R::reallocate(mpStorage, mPhysicalLength, mLogicalLength, length);
+            mpStorage =
+                R::reallocate(mpStorage, physicalSize(), size(), static_cast<std::size_t>(length));
             mPhysicalLength = length;
         }
     }
@@ -287,6 +302,9 @@ public:
     const T* asArrayPtr() const { return mpStorage; }
 
 private:
+    /// The physical length as a count: like the logical length (`size()`), never negative.
+    std::size_t physicalSize() const { return static_cast<std::size_t>(mPhysicalLength); }
+
     void reserve(int needed) {
         if (needed > mPhysicalLength) {
             setPhysicalLength(grownPhysicalLength(mPhysicalLength, needed));

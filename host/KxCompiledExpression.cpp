@@ -1,7 +1,7 @@
 #include "host/KxCompiledExpression.h"
 
 #include "host/KxConstantExpression.h"
-#include "host/KxNumberText.h"
+#include "host/internal/KxNumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "host/KxDbDatabase.h"
 
 #include "host/KxDbObject.h"
-#include "host/KxDbObjectTable.h"
+#include "host/internal/KxDbObjectTable.h"
 
 KxDbDatabase::~KxDbDatabase() {
     // The objects' destructors must not come back to a map that is being walked.

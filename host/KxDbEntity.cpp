@@ -1,6 +1,6 @@
 #include "host/KxDbEntity.h"
 
-#include "host/KxDbObjectTable.h"
+#include "host/internal/KxDbObjectTable.h"
 
 #include <algorithm>
 

@@ -34,14 +34,10 @@ public:
     /// The highlights standing, oldest first.
     const std::vector<KxDbHighlight>& highlights() const { return mHighlights; }
 
-    /// The next push, or pop, that would otherwise be carried out fails with this status and
-    /// changes nothing; the failure is spent then.
-    ///@{
-    void failNextPush(Lumo::ErrorStatus status) { mNextPushFailure = status; }
-    void failNextPop(Lumo::ErrorStatus status) { mNextPopFailure = status; }
-    ///@}
-
 private:
+    // The failure controls of the project's tests (host/testing/KxHostTesting.h).
+    friend class KxHostTesting;
+
     Lumo::ErrorStatus checkAccess(const KxDbFullSubentPath& path) const;
     static Lumo::ErrorStatus spend(Lumo::ErrorStatus& failure);
 

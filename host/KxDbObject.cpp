@@ -1,7 +1,7 @@
 #include "host/KxDbObject.h"
 
 #include "host/KxDbDatabase.h"
-#include "host/KxDbObjectTable.h"
+#include "host/internal/KxDbObjectTable.h"
 
 KxDbObject::~KxDbObject() {
     if (mpDatabase) {

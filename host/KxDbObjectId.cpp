@@ -1,7 +1,7 @@
 #include "host/KxDbObjectId.h"
 
 #include "host/KxDbObject.h"
-#include "host/KxDbObjectTable.h"
+#include "host/internal/KxDbObjectTable.h"
 
 bool KxDbObjectId::isValid() const {
     const KxDbObject* object = isNull() ? nullptr : KxDbObjectTable::find(mHandle);

@@ -1,7 +1,7 @@
 #include "host/KxModuleLoader.h"
 
-#include "host/KxModuleRecord.h"
 #include "host/KxString.h"
+#include "host/internal/KxModuleRecord.h"
 
 #include <dlfcn.h>
 #include <link.h>

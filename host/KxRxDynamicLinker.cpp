@@ -1,6 +1,6 @@
 #include "host/KxRxDynamicLinker.h"
 
-#include "host/KxModuleRecord.h"
+#include "host/internal/KxModuleRecord.h"
 
 const KxRxClass* KxRxDynamicLinker::desc() {
     static const KxRxClass type(L"KxRxDynamicLinker", KxRxObject::desc());

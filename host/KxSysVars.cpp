@@ -1,6 +1,7 @@
 #include "host/KxSysVars.h"
 
 #include "host/KxHostStatus.h"
+#include "host/testing/KxHostTesting.h"
 
 #include <array>
 

@@ -10,14 +10,12 @@
 // (0..4, default 0) and "AUPREC" (0..8, default 0). Names are matched without regard to ASCII case.
 
 /// kRtNorm with the value in `result` as a 16-bit integer; kRtError, `result` untouched, for an
-/// unknown name, a null argument or a read that the host's user arranged to refuse.
+/// unknown name, a null argument or a read that the host was told to refuse (by the project's
+/// tests, host/testing/KxHostTesting.h).
 KX_EXPORT int kxedGetVar(const wchar_t* name, KxResBuf* result);
 /// kRtNorm when `value` holds a 16-bit integer within the variable's range; otherwise kRtError and
 /// the variable keeps its value.
 KX_EXPORT int kxedSetVar(const wchar_t* name, const KxResBuf* value);
 
-/// Arranges that reading the named variable is refused (or no longer refused); false for an unknown
-/// name. Lets a client run its own path for a host that cannot answer.
-KX_EXPORT bool kxedSetGetVarRefused(const wchar_t* name, bool refused);
-/// Every variable back to its default, and every arranged refusal lifted.
+/// Every variable back to its default, and every refusal to read lifted.
 KX_EXPORT void kxedResetSysVars();

@@ -1,8 +1,8 @@
 #include "host/KxUnits.h"
 
 #include "host/KxHostStatus.h"
-#include "host/KxNumberText.h"
 #include "host/KxSysVars.h"
+#include "host/internal/KxNumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -213,7 +213,9 @@ double withinTurn(double radians, double turn) {
 std::string turnFraction(double value, int precision, double turn, const char* suffix) {
     Digits digits = roundMagnitude(value, precision);
     if (turn != 2 * kPi && digits.whole == decimalText(static_cast<unsigned long long>(turn))) {
-        digits.whole = "0";
+        // A count and a character, not a text: GCC 12 at -O3 sees an overlap in copying a text
+        // over the string that cannot happen, and warns.
+        digits.whole.assign(1, '0');
     }
     return withPlaces(digits) + suffix;
 }

@@ -9,6 +9,8 @@ class KxDbDatabase;
 // Locks one document through the host's document manager, once in its life, and tells the host
 // that a modeless operation starts; unlocking, or destruction, tells it the operation has ended
 // and releases the document. The order of the virtual operations is fixed.
+// Not exported: the library alone uses it. Its header is public because the exported undo bracket
+// holds a lock by value, so that a client's compiler needs the lock's layout.
 class KxApDocLock {
 public:
     // No document, start and end notices on, not used.

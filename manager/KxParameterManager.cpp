@@ -2,14 +2,14 @@
 
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupFilter.h"
-#include "collections/KxParameterListMatching.h"
+#include "collections/internal/KxParameterListMatching.h"
 #include "host/KxAssocErrorUtil.h"
 #include "host/KxModuleLoader.h"
-#include "manager/KxParameterCollectionObserver.h"
 #include "manager/KxParameterManagerReactor.h"
+#include "manager/internal/KxParameterCollectionObserver.h"
 #include "model/KxParameter.h"
-#include "model/KxReactorList.h"
-#include "model/KxReactorWalk.h"
+#include "model/internal/KxReactorList.h"
+#include "model/internal/KxReactorWalk.h"
 #include "palette/KxApParameterManagerESW.h"
 
 #include <cstdint>
@@ -240,15 +240,16 @@ void KxParameterManager::deleteParameters(const KxArray<KxParameter*>& parameter
     if (parameters.isEmpty()) {
         return;
     }
-    // The caller may hand in a collection's own list, which the first deletion would change.
-    const KxArray<KxParameter*> listed = parameters;
+    // Looked up once for every collection. It keeps a copy of the list: the caller may hand in a
+    // collection's own list, which the first deletion would change.
+    KxListedParameters listed(parameters);
     Lumo::ErrorStatus status = Lumo::eOk;
     KxAssocErrorUtil errorScope(status, nullptr);
     for (int i = 0; i < mCollections.length(); ++i) {
         KxParameterCollection* collection = mCollections[i];
-        // Built at each visit: the reactors of an earlier collection may have changed this one.
+        // Matched at each visit: the reactors of an earlier collection may have changed this one.
         KxArray<KxParameter*> share;
-        appendHeldEntries(listed, collection->getParameters(), share);
+        listed.appendHeldEntries(collection->getParameters(), share);
         status = collection->checkParametersForDeletion(share);
         if (status == Lumo::eOk) {
             collection->deleteParameters(share);

@@ -2,8 +2,8 @@
 
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
-#include "model/KxReactorList.h"
-#include "model/KxReactorWalk.h"
+#include "model/internal/KxReactorList.h"
+#include "model/internal/KxReactorWalk.h"
 
 #include "host/KxDbEntity.h"
 

@@ -8,7 +8,7 @@
 #include "host/KxRxDynamicLinker.h"
 #include "host/KxRxSysRegistry.h"
 #include "manager/KxParameterManager.h"
-#include "module/KxResourceModule.h"
+#include "module/internal/KxResourceModule.h"
 
 namespace {
 

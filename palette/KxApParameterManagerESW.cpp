@@ -1,7 +1,7 @@
 #include "palette/KxApParameterManagerESW.h"
 
 #include "host/KxModuleLoader.h"
-#include "palette/KxApParameterManagerESWImp.h"
+#include "palette/internal/KxApParameterManagerESWImp.h"
 
 namespace {
 
@@ -35,8 +35,12 @@ void KxApParameterManagerESW::removeEvent(IKxApParameterManagerESWHostEvents* si
     mpImp->mEvents.erase(sink);
 }
 
-const std::set<IKxApParameterManagerESWHostEvents*>& KxApParameterManagerESW::events() const {
-    return mpImp->mEvents;
+KxArray<IKxApParameterManagerESWHostEvents*> KxApParameterManagerESW::events() const {
+    KxArray<IKxApParameterManagerESWHostEvents*> sinks;
+    for (IKxApParameterManagerESWHostEvents* sink : mpImp->mEvents) {
+        sinks.append(sink);
+    }
+    return sinks;
 }
 
 void KxApParameterManagerESW::initialize(KxParameterManager* manager) {

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "host/KxArray.h"
 #include "palette/IKxApParameterManagerESWHost.h"
-
-#include <set>
 
 class KxApParameterManagerESWImp;
 
@@ -20,8 +19,8 @@ public:
     void addEvent(IKxApParameterManagerESWHostEvents* sink);
     /// Unregisters an event sink; one not registered is ignored.
     void removeEvent(IKxApParameterManagerESWHostEvents* sink);
-    /// The registered sinks, ordered by pointer value.
-    const std::set<IKxApParameterManagerESWHostEvents*>& events() const;
+    /// A copy of the registered sinks, ordered by pointer value.
+    KxArray<IKxApParameterManagerESWHostEvents*> events() const;
 
     /// Loads the palette module unless the host has it loaded, then hands the manager to the
     /// palette that attached itself meanwhile.

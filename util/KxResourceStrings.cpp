@@ -3,7 +3,7 @@
 #include "host/KxRxResourceInstance.h"
 #include "host/MtHostTaskDialog.h"
 #include "manager/KxParameterManager.h"
-#include "module/KxResourceModule.h"
+#include "module/internal/KxResourceModule.h"
 
 KxString KxParameterUtil::getResourceString(unsigned int id) {
     const KxRxResourceInstance resources(KxResourceModule::handle());

@@ -10,6 +10,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -42,6 +46,42 @@ TEST(CollectionDeletion, OneDeletionCancelsTheEditSeveralAreOnePaletteUpdateEach
     EXPECT_THAT(collection.getParameters(), ElementsAre(&a));
     collection.deleteParameters(collection.getParameters());
     EXPECT_TRUE(collection.getParameters().isEmpty());
+}
+
+// Whatever the list and the collection hold, duplicates, foreign and null entries included, the
+// collection keeps what removing the first occurrence of each entry, from the last to the first,
+// would leave: the rule itself, applied here one by one.
+TEST(CollectionDeletion, LeavesWhatRemovingFirstOccurrencesOneByOneLeaves) {
+    std::mt19937 random(11);
+    TestParameter pool[12];
+    const auto pick = [&]() -> KxParameter* {
+        const unsigned index = random() % 13;
+        return index == 12 ? nullptr : &pool[index];
+    };
+    for (int round = 0; round < 500; ++round) {
+        TestCollection collection;
+        std::vector<KxParameter*> expected;
+        for (int i = random() % 20; i > 0; --i) {
+            if (KxParameter* parameter = pick()) {
+                collection.addParameter(parameter);
+                expected.push_back(parameter);
+            }
+        }
+        KxArray<KxParameter*> list;
+        for (int i = random() % 20; i > 0; --i) {
+            list.append(pick());
+        }
+        for (int i = list.length() - 1; i >= 0; --i) {
+            const auto first = std::find(expected.begin(), expected.end(), list[i]);
+            if (first != expected.end()) {
+                expected.erase(first);
+            }
+        }
+        collection.deleteParameters(list);
+        const KxArray<KxParameter*>& kept = collection.getParameters();
+        ASSERT_EQ(std::vector<KxParameter*>(kept.begin(), kept.end()), expected)
+            << "round " << round;
+    }
 }
 
 class WideningEnabler : public KxParameterPropertyEnabler {

@@ -1,5 +1,6 @@
 #include "host/KxUnits.h"
 
+#include "host/testing/KxHostTesting.h"
 #include "support/CommaDecimalLocale.h"
 #include "support/HostSysVars.h"
 

@@ -244,8 +244,8 @@ TEST_F(Manager, DeletionRunsUnderOneErrorScopeAndACollectionMayRefuseItsShare) {
     EXPECT_EQ(kxAssocErrorRecord().opened, 2);
 }
 
-// The share: what the collection holds of the list, in its order and as often as it names it. Far
-// parameters take the matching of lists another way; null is nobody's.
+// The share: what the collection holds of the list, in its order and as often as it names it. A
+// share much shorter than the list is put in order another way than a longer one; null is nobody's.
 TEST_F(Manager, EachCollectionIsOfferedItsShareOfARandomList) {
     std::mt19937 random(7);
     const auto near = std::make_unique<TestParameter[]>(40);

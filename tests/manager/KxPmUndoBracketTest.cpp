@@ -2,6 +2,7 @@
 
 #include "host/KxDbDatabase.h"
 #include "host/KxDbEntity.h"
+#include "host/testing/KxHostTesting.h"
 #include "manager/KxApDocLock.h"
 #include "manager/KxPmUndoBracket.h"
 #include "support/TestParameter.h"
@@ -112,12 +113,15 @@ TEST_F(UndoBracket, TheDocumentLockIsUsedOnceAndEndsWhatItStarted) {
                 {'n', [&] { take(KxDbObjectId()); }},
                 {'e', [&] { take(erasedId); }},
                 {'o', [&] { take(looseId, false); }},
-                {'w', [&] { used->setMyLockModeAnswer(kKxDocLockWrite | kKxDocLockRead); }},
-                {'v', [&] { used->setMyLockModeAnswer(kKxDocLockRead); }},
-                {'R', [&] { used->refuseLocks(refused); }},
+                {'w',
+                 [&] {
+                     KxHostTesting::setMyLockModeAnswer(*used, kKxDocLockWrite | kKxDocLockRead);
+                 }},
+                {'v', [&] { KxHostTesting::setMyLockModeAnswer(*used, kKxDocLockRead); }},
+                {'R', [&] { KxHostTesting::refuseLocks(*used, refused); }},
                 {'U', [&] { statuses.push_back(lock.unlock()); }},
                 {'x', [&] { lock.detachDocument(); }},
-                {'r', [&] { used->refuseUnlocks(refused); }},
+                {'r', [&] { KxHostTesting::refuseUnlocks(*used, refused); }},
             };
             for (const char call : std::string(row.script)) {
                 calls.at(call)();

@@ -2,6 +2,7 @@
 
 #include "host/KxUnits.h"
 #include "host/MtTaskDialogPresenter.h"
+#include "host/testing/KxHostTesting.h"
 #include "manager/KxParameterManager.h"
 #include "support/CommaDecimalLocale.h"
 #include "support/HostSysVars.h"

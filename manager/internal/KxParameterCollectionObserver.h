@@ -1,7 +1,7 @@
 #pragma once
 
 #include "collections/KxParameterCollectionReactor.h"
-#include "manager/KxParameterObserver.h"
+#include "manager/internal/KxParameterObserver.h"
 
 // Attached to every registered collection: gives parameters added later the parameter observer
 // and passes additions and deletions on to the palette.

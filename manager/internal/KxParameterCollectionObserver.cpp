@@ -1,4 +1,4 @@
-#include "manager/KxParameterCollectionObserver.h"
+#include "manager/internal/KxParameterCollectionObserver.h"
 
 #include "model/KxParameter.h"
 #include "palette/KxApParameterManagerESW.h"

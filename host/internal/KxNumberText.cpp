@@ -1,4 +1,4 @@
-#include "host/KxNumberText.h"
+#include "host/internal/KxNumberText.h"
 
 #include <charconv>
 #include <cmath>

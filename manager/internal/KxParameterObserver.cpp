@@ -1,4 +1,4 @@
-#include "manager/KxParameterObserver.h"
+#include "manager/internal/KxParameterObserver.h"
 
 #include "palette/KxApParameterManagerESW.h"
 

@@ -1,4 +1,4 @@
-#include "module/KxResourceModule.h"
+#include "module/internal/KxResourceModule.h"
 
 #include "host/KxUtResource.h"
 

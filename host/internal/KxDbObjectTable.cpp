@@ -1,4 +1,4 @@
-#include "host/KxDbObjectTable.h"
+#include "host/internal/KxDbObjectTable.h"
 
 #include <unordered_map>
 

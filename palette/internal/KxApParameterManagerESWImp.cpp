@@ -1,4 +1,4 @@
-#include "palette/KxApParameterManagerESWImp.h"
+#include "palette/internal/KxApParameterManagerESWImp.h"
 
 #include "kit/KxPaletteBase.h"
 
