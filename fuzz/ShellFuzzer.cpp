@@ -11,6 +11,7 @@
 #include "shell/KxShell.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <iostream>
 #include <sstream>
@@ -29,6 +30,19 @@ bool loadsAFile(const std::string& line) {
     std::string problem;
     return command.parse(line, problem) && command.size() > 1 && command[0] == "load" &&
            command[1].find('/') != std::string::npos;
+}
+
+// `export` and `import` write and read a file of the input's naming: they get the fuzzer's own
+// file instead, so that an export is read back by a later import and no other file is touched.
+std::string withOwnFile(const std::string& line) {
+    KxCommandLine command;
+    std::string problem;
+    if (!command.parse(line, problem) || command.size() < 2 ||
+        (command[0] != "export" && command[0] != "import")) {
+        return line;
+    }
+    static const std::string file = "/tmp/kxparam-fuzz-" + std::to_string(::getpid()) + ".csv";
+    return command[0] + " " + file;
 }
 
 } // namespace
@@ -65,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             out.str({});
             errors.str({});
-            const bool succeeded = shell.execute(line);
+            const bool succeeded = shell.execute(withOwnFile(line));
             KX_FUZZ_CHECK(succeeded == errors.str().empty());
             KX_FUZZ_CHECK(succeeded || shell.hasFailed());
             KX_FUZZ_CHECK(endsLines(out.str()) && endsLines(errors.str()));
