@@ -13,6 +13,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -32,6 +33,12 @@ bool loadsAFile(const std::string& line) {
            command[1].find('/') != std::string::npos;
 }
 
+// The fuzzer's own file for `export` and `import`, removed after each input.
+const std::string& ownFile() {
+    static const std::string file = "/tmp/kxparam-fuzz-" + std::to_string(::getpid()) + ".csv";
+    return file;
+}
+
 // `export` and `import` write and read a file of the input's naming: they get the fuzzer's own
 // file instead, so that an export is read back by a later import and no other file is touched.
 std::string withOwnFile(const std::string& line) {
@@ -41,8 +48,7 @@ std::string withOwnFile(const std::string& line) {
         (command[0] != "export" && command[0] != "import")) {
         return line;
     }
-    static const std::string file = "/tmp/kxparam-fuzz-" + std::to_string(::getpid()) + ".csv";
-    return command[0] + " " + file;
+    return command[0] + " " + ownFile();
 }
 
 } // namespace
@@ -91,5 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kxDocManagerPtr()->closeAllDocuments();
     kxrxClearModuleDirectories();
     kxedResetSysVars();
+    std::remove(ownFile().c_str());
     return 0;
 }
