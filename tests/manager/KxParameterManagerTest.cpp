@@ -292,11 +292,13 @@ struct EagerPalette : KxPaletteBase {
     TestCollection collection{nullptr, L"c"};
     int refreshes = 0;
     void initialize(KxParameterManager* manager) override {
+        EXPECT_FALSE(manager->ShowESW(true, true)); // no palette to show yet
         manager->refreshESW(true);
         manager->setESWUpdateLock(true);
         EXPECT_EQ(manager->setActiveCollection(&collection), Lumo::eOk);
     }
     void refresh(bool) override { ++refreshes; }
+    bool show(bool, bool) override { return true; }
 };
 
 TEST(ManagerLink, APaletteMayCallTheForwardingOperationsFromItsInitialize) {
