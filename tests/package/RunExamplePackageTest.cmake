@@ -3,27 +3,9 @@
 # "testkit", builds examples/shelf-provider out of tree against the installation, runs its test,
 # and loads it into the installed shell (the transcript SCRIPT against EXPECTED).
 #   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
-# run([EXIT status] command...): the command must end with that status (0 when not given). Both
-# of its streams go to one file, so that they interleave as it wrote them.
-function(run)
-    cmake_parse_arguments(PARSE_ARGV 0 run "" EXIT "")
-    if(NOT DEFINED run_EXIT)
-        set(run_EXIT 0)
-    endif()
-    execute_process(COMMAND ${run_UNPARSED_ARGUMENTS} RESULT_VARIABLE result
-                    OUTPUT_FILE ${PREFIX}.output ERROR_FILE ${PREFIX}.output)
-    file(READ ${PREFIX}.output output)
-    if(NOT result STREQUAL run_EXIT)
-        message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} ended with ${result}, not ${run_EXIT}:\n"
-                            "${output}")
-    endif()
-    set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/PackageSteps.cmake)
 
-file(REMOVE_RECURSE ${PREFIX})
-foreach(component runtime development)
-    run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component ${component})
-endforeach()
+install_runtime_and_development()
 file(GLOB testkit ${PREFIX}/include/kxparam/testkit ${PREFIX}/lib/libkxtestkit*
      ${PREFIX}/lib/cmake/KxParameterManager/*TestKit*)
 if(testkit)

@@ -4,29 +4,12 @@
 # by its path (the transcript SCRIPT, run in the provider's build folder), then by name from the
 # folder that --module-dir or KXPARAM_MODULE_PATH adds. No run may ask for the sample provider.
 #   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
-# run([EXIT status] command...): the command must end with that status (0 when not given). Both
-# of its streams go to one file, so that they interleave as it wrote them.
-function(run)
-    cmake_parse_arguments(PARSE_ARGV 0 run "" EXIT "")
-    if(NOT DEFINED run_EXIT)
-        set(run_EXIT 0)
-    endif()
-    execute_process(COMMAND ${run_UNPARSED_ARGUMENTS} RESULT_VARIABLE result
-                    OUTPUT_FILE ${PREFIX}.output ERROR_FILE ${PREFIX}.output
-                    WORKING_DIRECTORY ${PREFIX}/provider-build)
-    file(READ ${PREFIX}.output output)
-    if(NOT result STREQUAL run_EXIT)
-        message(FATAL_ERROR "${run_UNPARSED_ARGUMENTS} ended with ${result}, not ${run_EXIT}:\n"
-                            "${output}")
-    endif()
-    set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/PackageSteps.cmake)
 
-file(REMOVE_RECURSE ${PREFIX})
-file(MAKE_DIRECTORY ${PREFIX}/provider-build)
-foreach(component runtime development)
-    run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component ${component})
-endforeach()
+install_runtime_and_development()
+# Every later command runs in the provider's build folder, where the transcript loads it by path.
+set(RUN_DIRECTORY ${PREFIX}/provider-build)
+file(MAKE_DIRECTORY ${RUN_DIRECTORY})
 file(GLOB_RECURSE sample ${PREFIX}/*KxBracketPlate*)
 if(sample)
     message(FATAL_ERROR "the sample provider was installed with the runtime: ${sample}")
