@@ -1,0 +1,81 @@
+#pragma once
+
+#include "host/KxString.h"
+#include "host/LumoErrorStatus.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class KxParameter;
+class KxParameterManager;
+
+// The rows the library hands the desktop palette, one per parameter in the order they came, with
+// the columns Name, Expression, Value, Groups and then the visible columns of the active
+// collection. Cells are formatted only when the view asks for them. An edit goes through the
+// parameter's own operations; a refused one marks its cell until an edit of that cell succeeds.
+class KxParameterTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum class ColumnKind { kName, kExpression, kValue, kGroups, kProperty };
+    struct Column {
+        ColumnKind kind = ColumnKind::kName;
+        KxString key;
+        QString title;
+        bool isSameAs(const Column& other) const { return kind == other.kind && key == other.key; }
+    };
+
+    explicit KxParameterTableModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // What the palette passes on. Each answers whether the parameter had (or got) a row.
+    bool addParameter(KxParameter* parameter);
+    void removeParameters(const std::vector<KxParameter*>& parameters);
+    bool refreshParameter(const KxParameter* parameter);
+    void refreshAll();
+    // Rebuilds the columns from the live manager's active collection.
+    void rebuildColumns();
+    // The cell of the edit in progress is marked refused.
+    void markEditedCellInvalid();
+    void cancelEdit() { mEdit.reset(); }
+    // While held, changes reach the views as one reset when the last lock is released.
+    void lock();
+    void unlock();
+
+    // The values a property cell offers (its value set); empty for a free cell.
+    QStringList valueChoices(const QModelIndex& index) const;
+    KxParameter* parameterAt(int row) const;
+    const std::vector<Column>& columns() const { return mColumns; }
+
+private:
+    struct Row {
+        KxParameter* parameter = nullptr;
+        std::optional<Column> invalidCell;
+    };
+    struct Edit {
+        KxParameter* parameter = nullptr;
+        Column column;
+    };
+
+    int rowOf(const KxParameter* parameter) const;
+    QString cellText(KxParameter& parameter, const Column& column) const;
+    Lumo::ErrorStatus edit(KxParameter& parameter, const Column& column, const QString& text);
+    // Starts the one reset of a locked batch, or tells the views directly.
+    bool batching();
+
+    std::vector<Row> mRows;
+    std::vector<Column> mColumns;
+    std::optional<Edit> mEdit;
+    int mLocks = 0;
+    bool mbResetting = false;
+};
