@@ -48,6 +48,7 @@
 
 // The kit.
 #include "kit/KxDisplayValue.h"
+#include "kit/KxEditProperty.h"
 #include "kit/KxModuleDefinition.h"
 #include "kit/KxPaletteBase.h"
 #include "kit/KxParameterManagerAlive.h"

@@ -5,6 +5,7 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxStatusName.h"
 #include "kit/KxDisplayValue.h"
+#include "kit/KxEditProperty.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
@@ -97,19 +98,6 @@ std::vector<std::string> splitGroups(const std::string& cell) {
     }
     return names;
 }
-
-// Carries a value to setProperty; the parameter's own property applies it.
-class SourceProperty : public KxParameterProperty {
-public:
-    SourceProperty(const KxString& name, const KxDbEvalVariant& value)
-        : KxParameterProperty(name.kwszPtr()) {
-        this->value() = value;
-    }
-    Lumo::ErrorStatus applyValue(const KxParameterProperty&, KxString&, KxString&) override {
-        return Lumo::eNotSupported;
-    }
-    void updateValue() override {}
-};
 
 // Keeps the provider's message for a refusal; modificationFailed does not say whose it is, so the
 // catcher stands on the one parameter being changed.
@@ -391,12 +379,12 @@ private:
             return true;
         }
         const KxDbEvalVariant old = held->value();
-        if (!run(parameter->setProperty(SourceProperty(key, value)),
+        if (!run(parameter->setProperty(KxEditProperty(key, value)),
                  "property " + quoted(utf8(key)) + " = " + quoted(text))) {
             return false;
         }
         mUndo.emplace_back(
-            [parameter, key, old] { return parameter->setProperty(SourceProperty(key, old)); });
+            [parameter, key, old] { return parameter->setProperty(KxEditProperty(key, old)); });
         return true;
     }
 

@@ -5,12 +5,12 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxStatusName.h"
 #include "kit/KxDisplayValue.h"
+#include "kit/KxEditProperty.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "modules/console-palette/KxConsoleText.h"
-#include "modules/console-palette/KxPaletteEditProperty.h"
 #include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
@@ -357,7 +357,7 @@ Lumo::ErrorStatus KxConsolePalette::editProperty(KxParameter* parameter, const K
     if (!parameter->getProperty(property.kwszPtr())) {
         return Lumo::eKeyNotFound;
     }
-    const KxPaletteEditProperty carrier(property, value);
+    const KxEditProperty carrier(property, value);
     return edit(parameter, {ColumnKind::kProperty, property, {}},
                 [&] { return parameter->setProperty(carrier); });
 }

@@ -4,12 +4,12 @@
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
 #include "kit/KxDisplayValue.h"
+#include "kit/KxEditProperty.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterValueSetList.h"
-#include "modules/console-palette/KxPaletteEditProperty.h"
 #include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
@@ -316,7 +316,7 @@ Lumo::ErrorStatus KxParameterTableModel::edit(KxParameter& parameter, const Colu
         KxDbEvalVariant typed = property->value();
         status = KxParameterUtil::stringToEvalVariant(kxText(value), typed);
         if (status == Lumo::eOk) {
-            const KxPaletteEditProperty carrier(column.key, typed);
+            const KxEditProperty carrier(column.key, typed);
             status = parameter.setProperty(carrier);
         }
     }
