@@ -11,6 +11,7 @@
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "shell/KxCsv.h"
+#include "shell/KxRefusalCatcher.h"
 #include "util/KxParameterUtil.h"
 
 #include <algorithm>
@@ -98,19 +99,6 @@ std::vector<std::string> splitGroups(const std::string& cell) {
     }
     return names;
 }
-
-// Keeps the provider's message for a refusal; modificationFailed does not say whose it is, so the
-// catcher stands on the one parameter being changed.
-class RefusalCatcher : public KxParameterReactor {
-public:
-    void modificationFailed(Lumo::ErrorStatus, const KxString& message,
-                            const KxString& detail) override {
-        mMessage = message;
-        mDetail = detail;
-    }
-    KxString mMessage;
-    KxString mDetail;
-};
 
 // Where each column of the file is; -1 for a fixed column that the file leaves out.
 struct Columns {
@@ -451,7 +439,7 @@ private:
     KxParameterManager& mManager;
     const Columns& mColumns;
     std::unordered_map<std::wstring, KxParameter*> mByName;
-    RefusalCatcher mCatcher;
+    KxRefusalCatcher mCatcher;
     std::vector<std::function<Lumo::ErrorStatus()>> mUndo;
     // The row being applied, its issue and its parameter.
     const KxCsv::Row* mpRow = nullptr;

@@ -16,6 +16,7 @@
 #include "model/KxParameterValueSetList.h"
 #include "modules/console-palette/KxConsolePaletteControl.h"
 #include "shell/KxParameterTransfer.h"
+#include "shell/KxRefusalCatcher.h"
 #include "util/KxParameterUtil.h"
 
 #include <algorithm>
@@ -92,17 +93,6 @@ std::string typeDescription(const KxDbEvalVariant& value) {
         return "a value of the property's type";
     }
 }
-
-// Hears whether a change was refused, and the provider's message, while it is being made.
-class RefusalCatcher : public KxParameterReactor {
-public:
-    void modificationFailed(Lumo::ErrorStatus, const KxString& message, const KxString&) override {
-        mbHeard = true;
-        mMessage = message;
-    }
-    bool mbHeard = false;
-    KxString mMessage;
-};
 
 bool isFile(const std::string& path) {
     struct stat status {};
@@ -442,7 +432,7 @@ void KxShell::create(const KxCommandLine& line) {
     // Named before it is added, so that a refused name leaves nothing behind and a script that
     // builds a large drawing needs no rename.
     if (line.size() > 1) {
-        RefusalCatcher catcher;
+        KxRefusalCatcher catcher;
         parameter->addReactor(&catcher);
         const Lumo::ErrorStatus named = parameter->setName(wide(line[1]));
         parameter->removeReactor(&catcher);
@@ -467,7 +457,7 @@ void KxShell::create(const KxCommandLine& line) {
 
 bool KxShell::edited(KxParameter& parameter, const std::string& what,
                      const std::function<Lumo::ErrorStatus()>& change) {
-    RefusalCatcher catcher;
+    KxRefusalCatcher catcher;
     parameter.addReactor(&catcher);
     const Lumo::ErrorStatus status = change();
     parameter.removeReactor(&catcher);
