@@ -51,5 +51,6 @@
 #include "kit/KxEditProperty.h"
 #include "kit/KxModuleDefinition.h"
 #include "kit/KxPaletteBase.h"
+#include "kit/KxPaletteControl.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "kit/KxScopedRegistration.h"

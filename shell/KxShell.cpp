@@ -9,12 +9,12 @@
 #include "host/KxModuleLoader.h"
 #include "host/KxStatusName.h"
 #include "host/KxSysVars.h"
+#include "kit/KxPaletteControl.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSetList.h"
-#include "modules/console-palette/KxConsolePaletteControl.h"
 #include "shell/KxParameterTransfer.h"
 #include "shell/KxRefusalCatcher.h"
 #include "util/KxParameterUtil.h"
@@ -342,7 +342,7 @@ void KxShell::help(const KxCommandLine& line) {
 }
 
 void KxShell::list(const KxCommandLine&) {
-    if (KxConsolePaletteControl* control = palette()) {
+    if (KxPaletteControl* control = palette()) {
         control->draw();
     }
 }
@@ -466,7 +466,7 @@ bool KxShell::edited(KxParameter& parameter, const std::string& what,
     }
     // The palette shows what the provider said; without it, or without a word heard, the shell
     // says it.
-    if (catcher.mbHeard && kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol)) {
+    if (catcher.mbHeard && kxrxModuleSymbol(kPaletteModule, kKxPaletteControlSymbol)) {
         failed();
     } else {
         error(what + (catcher.mMessage.isEmpty() ? "" : ": " + catcher.mMessage.toUtf8()) +
@@ -477,7 +477,7 @@ bool KxShell::edited(KxParameter& parameter, const std::string& what,
 
 void KxShell::rename(const KxCommandLine& line) {
     KxParameter* parameter = findParameter(line[1]);
-    KxConsolePaletteControl* control = parameter ? palette() : nullptr;
+    KxPaletteControl* control = parameter ? palette() : nullptr;
     if (control && edited(*parameter, line[1] + " was not renamed",
                           [&] { return control->editName(parameter, wide(line[2])); })) {
         mParameters.erase(line[1]);
@@ -487,7 +487,7 @@ void KxShell::rename(const KxCommandLine& line) {
 
 void KxShell::expression(const KxCommandLine& line) {
     KxParameter* parameter = findParameter(line[1]);
-    KxConsolePaletteControl* control = parameter ? palette() : nullptr;
+    KxPaletteControl* control = parameter ? palette() : nullptr;
     if (control) {
         edited(*parameter, line[1] + "'s expression was not changed",
                [&] { return control->editExpression(parameter, wide(line.rest(2))); });
@@ -539,7 +539,7 @@ void KxShell::setProperty(const KxCommandLine& line) {
         error(quoted(text) + " is not " + typeDescription(value));
         return;
     }
-    if (KxConsolePaletteControl* control = palette()) {
+    if (KxPaletteControl* control = palette()) {
         edited(*parameter, line[1] + "'s " + narrow(key) + " was not changed",
                [&] { return control->editProperty(parameter, KxString(key), value); });
     }
@@ -640,7 +640,7 @@ void KxShell::changeMembership(const KxCommandLine& line, bool join) {
 }
 
 void KxShell::filter(const KxCommandLine& line) {
-    KxConsolePaletteControl* control = palette();
+    KxPaletteControl* control = palette();
     if (!control) {
         return;
     }
@@ -865,11 +865,12 @@ bool KxShell::groupIndex(const std::string& name, short& index) {
     return true;
 }
 
-KxConsolePaletteControl* KxShell::palette() {
-    auto control = reinterpret_cast<KxConsolePaletteControlFunction>(
-        kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol));
+KxPaletteControl* KxShell::palette() {
+    auto control = reinterpret_cast<KxPaletteControlFunction>(
+        kxrxModuleSymbol(kPaletteModule, kKxPaletteControlSymbol));
     if (!control) {
-        error("the console palette is not loaded ('load " + narrow(kPaletteModule) + "' loads it)");
+        error("no palette that takes edits is loaded ('load " + narrow(kPaletteModule) +
+              "' loads one)");
         return nullptr;
     }
     return control();
@@ -910,9 +911,9 @@ void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
 
 void KxShell::connectPalette() {
     // A palette that was loaded since the last call writes to the standard streams and is hidden.
-    auto control = reinterpret_cast<KxConsolePaletteControlFunction>(
-        kxrxModuleSymbol(kPaletteModule, kKxConsolePaletteControlSymbol));
-    if (KxConsolePaletteControl* palette = control ? control() : nullptr) {
+    auto control = reinterpret_cast<KxPaletteControlFunction>(
+        kxrxModuleSymbol(kPaletteModule, kKxPaletteControlSymbol));
+    if (KxPaletteControl* palette = control ? control() : nullptr) {
         palette->setOutput(&mOut, &mErr);
         KxParameterManager& manager = KxParameterManager::getInstance();
         if (!manager.IsESWVisible()) {

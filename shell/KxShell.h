@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-class KxConsolePaletteControl;
+class KxPaletteControl;
 class KxParameter;
 class KxParameterGroupCollection;
 
@@ -87,7 +87,7 @@ private:
     KxParameter* findParameter(const std::string& name);
     KxParameterGroupCollection* groups();
     bool groupIndex(const std::string& name, short& index);
-    KxConsolePaletteControl* palette();
+    KxPaletteControl* palette();
     void changeMembership(const KxCommandLine& line, bool join);
     // The name of the parameter's property that `key` names: its own name, in any letter case, or
     // the title of its column; empty, with the problem reported, when none.

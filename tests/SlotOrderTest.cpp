@@ -14,7 +14,7 @@
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSetList.h"
-#include "modules/console-palette/KxConsolePaletteControl.h"
+#include "kit/KxPaletteControl.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 #include <gtest/gtest.h>
@@ -114,8 +114,8 @@ TEST(SlotOrder, ClassesWithTheirDestructorLast) {
                 &H::activeCollectionChanged, &H::resetSearchPattern, &H::hideFilterTree,
                 &H::getCurrentFilter);
     expectOrder(25, &H::probe);
-    // The shell's control of the console palette has no virtual destructor.
-    using K = Probe<KxConsolePaletteControl>;
+    // A palette's control for its host program has no virtual destructor.
+    using K = Probe<KxPaletteControl>;
     expectOrder(0, &K::setOutput, &K::draw, &K::editName, &K::editExpression, &K::editProperty,
                 &K::setGroupFilter, &K::clearFilter, &K::probe);
 }

@@ -2,7 +2,7 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "kit/KxPaletteBase.h"
-#include "modules/console-palette/KxConsolePaletteControl.h"
+#include "kit/KxPaletteControl.h"
 
 #include <functional>
 #include <list>
@@ -18,7 +18,7 @@
 // deletion never has to read a parameter. What it leaves out (initialize: it asks for the live
 // manager when it needs it; resetSearchPattern: it has no search box) gives the base's neutral
 // answer.
-class KxConsolePalette final : public KxPaletteBase, public KxConsolePaletteControl {
+class KxConsolePalette final : public KxPaletteBase, public KxPaletteControl {
 public:
     KxConsolePalette();
     ~KxConsolePalette() override;
