@@ -1,23 +1,31 @@
 #include "modules/desktop-palette/KxDesktopPalette.h"
 
 #include "collections/KxParameterCollection.h"
+#include "collections/KxParameterGroupCollection.h"
 #include "host/KxStatusName.h"
+#include "kit/KxEditProperty.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
+#include "model/KxParameter.h"
+#include "modules/desktop-palette/KxCellDelegate.h"
+#include "modules/desktop-palette/KxGroupTree.h"
+#include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
+#include "util/KxParameterUtil.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
+#include <QInputDialog>
+#include <QItemSelectionModel>
+#include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
-#include <QSortFilterProxyModel>
-#include <QStyledItemDelegate>
-#include <QTableView>
+#include <QSplitter>
 #include <QVBoxLayout>
-#include <QWidget>
 
-#include <vector>
+#include <algorithm>
+#include <iomanip>
+#include <iostream>
 
 namespace {
 
@@ -25,103 +33,137 @@ QString text(const KxString& string) {
     return QString::fromStdWString(string.wstr());
 }
 
-// A property with a value set is edited by choosing one of its values.
-class KxValueSetDelegate final : public QStyledItemDelegate {
-public:
-    KxValueSetDelegate(KxParameterTableModel& model, QObject* parent)
-        : QStyledItemDelegate(parent), mModel(model) {}
+KxString kxText(const QString& string) {
+    return KxString(string.toStdWString());
+}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        const QStringList choices = mModel.valueChoices(source(index));
-        if (choices.isEmpty()) {
-            return QStyledItemDelegate::createEditor(parent, option, index);
-        }
-        auto* combo = new QComboBox(parent);
-        combo->addItems(choices);
-        return combo;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-            combo->setCurrentText(index.data(Qt::EditRole).toString());
-        } else {
-            QStyledItemDelegate::setEditorData(editor, index);
+QMainWindow* mainWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<QMainWindow*>(widget)) {
+            return window;
         }
     }
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-            model->setData(index, combo->currentText(), Qt::EditRole);
-        } else {
-            QStyledItemDelegate::setModelData(editor, model, index);
-        }
-    }
-
-private:
-    QModelIndex source(const QModelIndex& index) const {
-        const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(index.model());
-        return proxy ? proxy->mapToSource(index) : index;
-    }
-
-    KxParameterTableModel& mModel;
-};
+    return nullptr;
+}
 
 } // namespace
 
 KxDesktopPalette::KxDesktopPalette()
     : mpModel(std::make_unique<KxParameterTableModel>()),
-      mpProxy(std::make_unique<QSortFilterProxyModel>()) {
-    mpProxy->setSourceModel(mpModel.get());
-    mpProxy->setFilterKeyColumn(0);
-    mpProxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
-}
+      mpRows(std::make_unique<KxParameterRowFilter>(*mpModel)),
+      mpDelegate(std::make_unique<KxCellDelegate>(*mpModel, nullptr)), mpOut(&std::cout),
+      mpErrors(&std::cerr) {}
 
 KxDesktopPalette::~KxDesktopPalette() {
-    delete mpWidget.data();
+    // The table uses the model, the filter and the delegate, which go after it.
+    delete mpDock.data();
+}
+
+void KxDesktopPalette::makeWindow() {
+    mpDock = new QDockWidget(QStringLiteral("Parameters"));
+    mpDock->setObjectName(QStringLiteral("KxParameterPalette"));
+    auto* splitter = new QSplitter(mpDock);
+    mpGroupTree = new KxGroupTree(splitter);
+    mpGroupTree->setVisible(!mbTreeHidden);
+    mpGroupTree->setGroups(groupNames());
+    if (mpGroupFilter) {
+        KxString name;
+        mpGroupFilter->getGroupName(name);
+        mpGroupTree->showChoice(text(name), mbInverted);
+    }
+    auto* side = new QWidget(splitter);
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    mpSearch = new QLineEdit(side);
+    mpSearch->setPlaceholderText(QStringLiteral("Search by name"));
+    mpSearch->setClearButtonEnabled(true);
+    mpSearch->setText(mpRows->filterRegularExpression().pattern());
+    mpTable = new QTableView(side);
+    mpTable->setModel(mpRows.get());
+    mpTable->setSortingEnabled(true);
+    mpTable->sortByColumn(-1, Qt::AscendingOrder);
+    mpTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mpTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+    mpTable->horizontalHeader()->setStretchLastSection(true);
+    mpTable->verticalHeader()->hide();
+    mpTable->setItemDelegate(mpDelegate.get());
+    mpTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(mpSearch);
+    layout->addWidget(mpTable);
+    splitter->setStretchFactor(1, 1);
+    mpDock->setWidget(splitter);
+
+    QObject::connect(mpSearch, &QLineEdit::textChanged, mpRows.get(),
+                     &QSortFilterProxyModel::setFilterFixedString);
+    QObject::connect(mpTable->selectionModel(), &QItemSelectionModel::selectionChanged, mpDock,
+                     [this] { followSelection(); });
+    QObject::connect(mpTable, &QWidget::customContextMenuRequested, mpDock,
+                     [this](const QPoint& position) {
+                         const QModelIndex index = mpTable->indexAt(position);
+                         const auto menu = rowMenu(mpRows->parameterAt(index.row()));
+                         menu->exec(mpTable->viewport()->mapToGlobal(position));
+                     });
+    QObject::connect(mpGroupTree, &KxGroupTree::choiceMade, mpDock,
+                     [this](const QString& group, bool invert) {
+                         if (applyGroupFilter(group, invert) && !group.isEmpty()) {
+                             KxParameterUtil::showFilteredTaskDialog(nullptr);
+                         }
+                     });
+    QObject::connect(mpGroupTree, &KxGroupTree::addRequested, mpDock, [this] {
+        const QString name = QInputDialog::getText(dialogParent(), QStringLiteral("New group"),
+                                                   QStringLiteral("Name of the group:"));
+        if (!name.isEmpty()) {
+            addGroup(name);
+        }
+    });
+    QObject::connect(mpGroupTree, &KxGroupTree::renameRequested, mpDock,
+                     [this](const QString& group) {
+                         const QString name = QInputDialog::getText(
+                             dialogParent(), QStringLiteral("Rename group"),
+                             QStringLiteral("New name of the group:"), QLineEdit::Normal, group);
+                         if (!name.isEmpty() && name != group) {
+                             renameGroup(group, name);
+                         }
+                     });
+    QObject::connect(mpGroupTree, &KxGroupTree::deleteRequested, mpDock,
+                     [this](const QString& group) { deleteGroup(group); });
+
+    if (QMainWindow* window = mainWindow()) {
+        window->addDockWidget(Qt::RightDockWidgetArea, mpDock);
+    }
 }
 
 bool KxDesktopPalette::show(bool show, bool activate) {
-    if (!mpWidget) {
+    if (!mpDock) {
         if (!show || !QApplication::instance()) {
             return false;
         }
-        mpWidget = new QWidget;
-        mpWidget->setWindowTitle(QStringLiteral("Parameters"));
-        auto* layout = new QVBoxLayout(mpWidget);
-        mpSearch = new QLineEdit(mpWidget);
-        mpSearch->setPlaceholderText(QStringLiteral("Search"));
-        mpSearch->setClearButtonEnabled(true);
-        QObject::connect(mpSearch, &QLineEdit::textChanged, mpProxy.get(),
-                         &QSortFilterProxyModel::setFilterFixedString);
-        auto* table = new QTableView(mpWidget);
-        table->setModel(mpProxy.get());
-        table->setSortingEnabled(true);
-        table->sortByColumn(-1, Qt::AscendingOrder);
-        table->horizontalHeader()->setStretchLastSection(true);
-        table->setItemDelegate(new KxValueSetDelegate(*mpModel, table));
-        layout->addWidget(mpSearch);
-        layout->addWidget(table);
+        makeWindow();
     }
     if (show) {
         takeUpManagerParameters();
-        mpWidget->show();
+        mpDock->show();
         if (activate) {
-            mpWidget->activateWindow();
+            mpDock->raise();
+            mpDock->activateWindow();
         }
     } else {
-        mpWidget->hide();
+        mpDock->hide();
     }
     return true;
 }
 
 bool KxDesktopPalette::restore(bool restore) {
-    if (restore && mpWidget) {
-        mpWidget->showNormal();
+    if (restore && mpDock) {
+        // A floating palette that was minimised comes back; a docked one is shown.
+        mpDock->isFloating() ? mpDock->showNormal() : mpDock->show();
     }
     return IsVisible();
 }
 
 void KxDesktopPalette::cancelCurrentEdit() {
+    mpDelegate->cancel();
     mpModel->cancelEdit();
 }
 
@@ -145,7 +187,16 @@ Lumo::ErrorStatus KxDesktopPalette::addParameterDataInUI(KxParameter* parameter,
 }
 
 void KxDesktopPalette::deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) {
-    mpModel->removeParameters(std::vector<KxParameter*>(parameters.begin(), parameters.end()));
+    const std::vector<KxParameter*> doomed(parameters.begin(), parameters.end());
+    // A deleted parameter took its entity, and so its highlight, with it.
+    std::erase_if(mHighlighted, [&](KxParameter* parameter) {
+        return std::find(doomed.begin(), doomed.end(), parameter) != doomed.end();
+    });
+    mpModel->removeParameters(doomed);
+}
+
+void KxDesktopPalette::repopulateGroupDataInUI(KxParameterGroupCollection*) {
+    groupsChanged();
 }
 
 Lumo::ErrorStatus KxDesktopPalette::updateCurrentGroupDataInUI(const KxParameter* parameter) {
@@ -155,6 +206,9 @@ Lumo::ErrorStatus KxDesktopPalette::updateCurrentGroupDataInUI(const KxParameter
 void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
                                            const KxString& detail) {
     const QString name = QString::fromStdString(kxStatusText(status));
+    *mpOut << std::flush;
+    *mpErrors << "Parameter not changed (" << name.toStdString() << "): " << message.toUtf8()
+              << (detail.isEmpty() ? "" : " " + detail.toUtf8()) << std::endl;
     if (mErrorDialog) {
         mErrorDialog(name, text(message), text(detail));
         return;
@@ -165,7 +219,7 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     // Not modal to the program's loop: the edit that was refused has already returned.
     auto* box = new QMessageBox(QMessageBox::Warning,
                                 QStringLiteral("Parameter not changed (%1)").arg(name),
-                                text(message), QMessageBox::Ok, mpWidget);
+                                text(message), QMessageBox::Ok, dialogParent());
     box->setInformativeText(text(detail));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
@@ -194,7 +248,23 @@ void KxDesktopPalette::refresh(bool full) {
 }
 
 bool KxDesktopPalette::IsVisible() const {
-    return mpWidget && mpWidget->isVisible();
+    return mpDock && mpDock->isVisible();
+}
+
+Lumo::ErrorStatus KxDesktopPalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
+    QStringList list;
+    for (const KxString& expression : expressions) {
+        list.push_back(text(expression));
+    }
+    mpDelegate->setPredefinedExpressions(list);
+    return Lumo::eOk;
+}
+
+void KxDesktopPalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
+    expressions.setLogicalLength(0);
+    for (const QString& expression : mpDelegate->predefinedExpressions()) {
+        expressions.append(kxText(expression));
+    }
 }
 
 void KxDesktopPalette::activeCollectionChanged(KxParameterCollection*) {
@@ -206,11 +276,255 @@ void KxDesktopPalette::resetSearchPattern() {
     setSearchPattern({});
 }
 
+void KxDesktopPalette::hideFilterTree(bool hide) {
+    mbTreeHidden = hide;
+    if (mpGroupTree) {
+        mpGroupTree->setVisible(!hide);
+    }
+}
+
+KxParameterFilter* KxDesktopPalette::getCurrentFilter() const {
+    return mpGroupFilter.get();
+}
+
+void KxDesktopPalette::setOutput(std::ostream* out, std::ostream* errors) {
+    mpOut = out ? out : &std::cout;
+    mpErrors = errors ? errors : &std::cerr;
+}
+
+void KxDesktopPalette::draw() {
+    // The rows as the window shows them, in its columns, order and filter.
+    const int columns = mpRows->columnCount();
+    const int rows = mpRows->rowCount();
+    std::vector<std::size_t> widths(static_cast<std::size_t>(columns), 0);
+    const auto cell = [&](int row, int column) {
+        return (row < 0 ? mpRows->headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                        : mpRows->index(row, column).data())
+            .toString()
+            .toStdString();
+    };
+    for (int row = -1; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            std::size_t& width = widths[static_cast<std::size_t>(column)];
+            width = std::max(
+                width, static_cast<std::size_t>(QString::fromStdString(cell(row, column)).size()));
+        }
+    }
+    for (int row = -1; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const std::string value = cell(row, column);
+            const std::size_t shown =
+                static_cast<std::size_t>(QString::fromStdString(value).size());
+            *mpOut << value
+                   << (column + 1 < columns
+                           ? std::string(widths[static_cast<std::size_t>(column)] - shown + 2, ' ')
+                           : "\n");
+        }
+    }
+    *mpOut << std::flush;
+}
+
+Lumo::ErrorStatus KxDesktopPalette::editName(KxParameter* parameter, const KxString& name) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    return mpModel->editCell(*parameter, mpModel->columns()[0],
+                             [&] { return parameter->setName(name); });
+}
+
+Lumo::ErrorStatus KxDesktopPalette::editExpression(KxParameter* parameter,
+                                                   const KxString& expression) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    return mpModel->editCell(*parameter, mpModel->columns()[1],
+                             [&] { return parameter->setExpression(expression); });
+}
+
+Lumo::ErrorStatus KxDesktopPalette::editProperty(KxParameter* parameter, const KxString& property,
+                                                 const KxDbEvalVariant& value) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    if (!parameter->getProperty(property.kwszPtr())) {
+        return Lumo::eKeyNotFound;
+    }
+    KxParameterTableModel::Column column{KxParameterTableModel::ColumnKind::kProperty, property,
+                                         text(property)};
+    return mpModel->editCell(*parameter, column, [&] {
+        return parameter->setProperty(KxEditProperty(property, value));
+    });
+}
+
+Lumo::ErrorStatus KxDesktopPalette::setGroupFilter(const KxString& groupName, bool invert) {
+    if (groupName.isEmpty() || !applyGroupFilter(text(groupName), invert)) {
+        return Lumo::eInvalidInput;
+    }
+    KxParameterUtil::showFilteredTaskDialog(nullptr);
+    return Lumo::eOk;
+}
+
+void KxDesktopPalette::clearFilter() {
+    applyGroupFilter({}, false);
+}
+
+Lumo::ErrorStatus KxDesktopPalette::createParameter(KxParameter*& parameter) {
+    parameter = nullptr;
+    KxParameterManager* live = kxParameterManagerIfAlive();
+    if (!live) {
+        return Lumo::eNotActive;
+    }
+    KxParameter* made = nullptr;
+    Lumo::ErrorStatus status = live->createParameter(made);
+    if (status == Lumo::eOk && made) {
+        status = live->addParameter(made);
+    }
+    if (status != Lumo::eOk || !made) {
+        showRefusal(status, QStringLiteral("The active collection made no new parameter."));
+        return status == Lumo::eOk ? Lumo::eNotActive : status;
+    }
+    parameter = made;
+    const int row = mpModel->rowOf(made);
+    const QModelIndex shown = mpRows->mapFromSource(mpModel->index(row, 0));
+    if (!shown.isValid()) {
+        // The new parameter is there, but the filter hides it.
+        KxParameterUtil::showFilteredTaskDialog(nullptr);
+    } else if (mpTable) {
+        mpTable->setCurrentIndex(shown);
+        mpTable->edit(shown);
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxDesktopPalette::deleteParameters(const std::vector<KxParameter*>& parameters) {
+    KxParameterManager* live = kxParameterManagerIfAlive();
+    if (!live) {
+        return Lumo::eNotActive;
+    }
+    KxArray<KxParameter*> doomed;
+    for (KxParameter* parameter : parameters) {
+        doomed.append(parameter);
+    }
+    const int before = mpModel->rowCount();
+    live->deleteParameters(doomed);
+    // The provider keeps what others still use.
+    if (mpModel->rowCount() + static_cast<int>(parameters.size()) > before) {
+        showRefusal(Lumo::eInvalidInput,
+                    QStringLiteral("Parameters that others still use were not deleted."));
+        return Lumo::eInvalidInput;
+    }
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, const QString& group,
+                                                     bool join) {
+    short index = -1;
+    KxParameterGroupCollection* collection = groups();
+    if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+        return Lumo::eInvalidInput;
+    }
+    // The groups cell is the one a refusal marks.
+    return mpModel->editCell(parameter, mpModel->columns()[3], [&] {
+        return join ? parameter.addToGroup(index) : parameter.removeFromGroup(index);
+    });
+}
+
+Lumo::ErrorStatus KxDesktopPalette::addGroup(const QString& group) {
+    KxParameterGroupCollection* collection = groups();
+    const Lumo::ErrorStatus status =
+        collection ? collection->addParameterGroup(kxText(group)) : Lumo::eNotActive;
+    if (status != Lumo::eOk) {
+        showRefusal(status, QStringLiteral("The group \"%1\" was not added.").arg(group));
+    }
+    groupsChanged();
+    return status;
+}
+
+Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QString& newName) {
+    KxParameterGroupCollection* collection = groups();
+    const Lumo::ErrorStatus status =
+        collection ? collection->renameParameterGroup(kxText(group), kxText(newName))
+                   : Lumo::eNotActive;
+    if (status != Lumo::eOk) {
+        showRefusal(status, QStringLiteral("The group \"%1\" was not renamed.").arg(group));
+    } else if (mpGroupFilter) {
+        KxString shown;
+        mpGroupFilter->getGroupName(shown);
+        if (text(shown) == group) {
+            mpGroupFilter->renameGroupFilter(kxText(newName));
+        }
+    }
+    groupsChanged();
+    return status;
+}
+
+Lumo::ErrorStatus KxDesktopPalette::deleteGroup(const QString& group) {
+    KxParameterGroupCollection* collection = groups();
+    const Lumo::ErrorStatus status =
+        collection ? collection->deleteParameterGroup(kxText(group)) : Lumo::eNotActive;
+    if (status != Lumo::eOk) {
+        showRefusal(status, QStringLiteral("The group \"%1\" was not deleted.").arg(group));
+    }
+    groupsChanged();
+    return status;
+}
+
+std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
+    auto menu = std::make_unique<QMenu>();
+    if (parameter) {
+        KxParameter::StringList items;
+        if (parameter->getContextMenuStringItems(items) == Lumo::eOk && items.length() > 0) {
+            for (const KxString& item : items) {
+                menu->addAction(text(item), [this, parameter, item] {
+                    parameter->executeContextMenuStringItem(item);
+                    mpModel->refreshParameter(parameter);
+                });
+            }
+            menu->addSeparator();
+        }
+        KxParameter::GroupIndexList mine;
+        parameter->getGroupNameIndexes(mine);
+        QMenu* joining = menu->addMenu(QStringLiteral("Join group"));
+        QMenu* leaving = menu->addMenu(QStringLiteral("Leave group"));
+        KxParameterGroupCollection* collection = groups();
+        for (const QString& group : groupNames()) {
+            short index = -1;
+            collection->getGroupIndex(kxText(group), index);
+            const bool member = mine.contains(index);
+            (member ? leaving : joining)->addAction(group, [this, parameter, group, member] {
+                changeMembership(*parameter, group, !member);
+            });
+        }
+        joining->setEnabled(!joining->isEmpty());
+        leaving->setEnabled(!leaving->isEmpty());
+        menu->addSeparator();
+    }
+    menu->addAction(QStringLiteral("New parameter"), [this] {
+        KxParameter* made = nullptr;
+        createParameter(made);
+    });
+    if (parameter) {
+        menu->addAction(QStringLiteral("Delete"), [this, parameter] {
+            std::vector<KxParameter*> doomed;
+            if (mpTable) {
+                for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
+                    doomed.push_back(mpRows->parameterAt(row.row()));
+                }
+            }
+            if (std::find(doomed.begin(), doomed.end(), parameter) == doomed.end()) {
+                doomed = {parameter};
+            }
+            deleteParameters(doomed);
+        });
+    }
+    return menu;
+}
+
 void KxDesktopPalette::setSearchPattern(const QString& pattern) {
     if (mpSearch) {
         mpSearch->setText(pattern); // the field passes it on to the filter
     }
-    mpProxy->setFilterFixedString(pattern);
+    mpRows->setFilterFixedString(pattern);
 }
 
 void KxDesktopPalette::takeUpManagerParameters() {
@@ -220,9 +534,99 @@ void KxDesktopPalette::takeUpManagerParameters() {
     }
     KxArray<KxParameter*> parameters;
     live->getParameters(parameters);
+    mpModel->lock();
     for (KxParameter* parameter : parameters) {
         if (parameter) {
             mpModel->addParameter(parameter);
         }
     }
+    mpModel->unlock();
+}
+
+KxParameterGroupCollection* KxDesktopPalette::groups() const {
+    KxParameterManager* live = kxParameterManagerIfAlive();
+    return live ? live->getActiveGroupCollection() : nullptr;
+}
+
+QStringList KxDesktopPalette::groupNames() const {
+    QStringList names;
+    if (KxParameterGroupCollection* collection = groups()) {
+        KxArray<KxString> list;
+        collection->getParameterGroups(list);
+        for (const KxString& name : list) {
+            names.push_back(text(name));
+        }
+    }
+    return names;
+}
+
+bool KxDesktopPalette::applyGroupFilter(const QString& group, bool invert) {
+    std::unique_ptr<KxParameterGroupFilter> filter;
+    if (!group.isEmpty()) {
+        short index = -1;
+        KxParameterGroupCollection* collection = groups();
+        if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+            return false;
+        }
+        filter = std::make_unique<KxParameterGroupFilter>(kxText(group), index);
+        filter->setInvertFilter(invert);
+    }
+    // The view lets go of the old filter before it is deleted.
+    mpRows->setParameterFilter(filter.get());
+    mpGroupFilter = std::move(filter);
+    mbInverted = mpGroupFilter && invert;
+    if (mpGroupTree) {
+        mpGroupTree->showChoice(group, invert);
+    }
+    return true;
+}
+
+void KxDesktopPalette::showRefusal(Lumo::ErrorStatus status, const QString& message) {
+    showErrorTaskDialog(status, kxText(message), {});
+}
+
+void KxDesktopPalette::followSelection() {
+    std::vector<KxParameter*> selected;
+    for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
+        if (KxParameter* parameter = mpRows->parameterAt(row.row())) {
+            selected.push_back(parameter);
+        }
+    }
+    const auto has = [](const std::vector<KxParameter*>& list, KxParameter* parameter) {
+        return std::find(list.begin(), list.end(), parameter) != list.end();
+    };
+    for (KxParameter* parameter : mHighlighted) {
+        if (!has(selected, parameter)) {
+            parameter->highlight(false, false);
+        }
+    }
+    std::vector<KxParameter*> highlighted;
+    for (KxParameter* parameter : selected) {
+        if (has(mHighlighted, parameter) || parameter->highlight(true, false) == Lumo::eOk) {
+            highlighted.push_back(parameter);
+        }
+    }
+    mHighlighted = std::move(highlighted);
+}
+
+void KxDesktopPalette::groupsChanged() {
+    // A filter on a group that is gone shows everything again.
+    if (mpGroupFilter) {
+        KxString name;
+        mpGroupFilter->getGroupName(name);
+        short index = -1;
+        KxParameterGroupCollection* collection = groups();
+        if (!collection || collection->getGroupIndex(name, index) != Lumo::eOk ||
+            index != mpGroupFilter->getGroupIndex()) {
+            clearFilter();
+        }
+    }
+    if (mpGroupTree) {
+        mpGroupTree->setGroups(groupNames());
+    }
+    mpModel->refreshAll();
+}
+
+QWidget* KxDesktopPalette::dialogParent() const {
+    return mpDock ? mpDock->window() : nullptr;
 }

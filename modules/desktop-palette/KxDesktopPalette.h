@@ -1,24 +1,33 @@
 #pragma once
 
+#include "collections/KxParameterGroupFilter.h"
 #include "host/KxArray.h"
 #include "kit/KxPaletteBase.h"
+#include "kit/KxPaletteControl.h"
+#include "modules/desktop-palette/KxGroupTree.h"
 
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
+#include <QTableView>
 
 #include <functional>
+#include <iosfwd>
 #include <memory>
+#include <vector>
 
+class KxCellDelegate;
+class KxParameterGroupCollection;
+class KxParameterRowFilter;
 class KxParameterTableModel;
-class QSortFilterProxyModel;
+class QMenu;
 
-// The parameters palette of a desktop: a table of the parameters (Qt Widgets) with a search field
-// that filters by name and a header that sorts. The window is made when the palette is first shown
-// and needs the program's QApplication; the palette never makes one. What it leaves out (the
-// group tree, images, predefined expressions) gives the base's neutral answer.
-class KxDesktopPalette final : public KxPaletteBase {
+// The parameters palette of a desktop: a dockable window with the group tree beside a table of
+// the parameters (Qt Widgets), a search field that filters by name and a header that sorts. The
+// window is made when the palette is first shown, docked at the right of the program's main
+// window when it has one; it needs the program's QApplication, which the palette never makes.
+class KxDesktopPalette final : public KxPaletteBase, public KxPaletteControl {
 public:
     // How a refusal is shown: the status as a person reads it, the message and the detail.
     using ErrorDialog =
@@ -38,6 +47,7 @@ public:
     Lumo::ErrorStatus updateParameterDataInUI(const KxParameter* parameter) override;
     Lumo::ErrorStatus addParameterDataInUI(KxParameter* parameter, int origin) override;
     void deleteParameterDataInUI(const KxArray<KxParameter*>& parameters) override;
+    void repopulateGroupDataInUI(KxParameterGroupCollection* groups) override;
     Lumo::ErrorStatus updateCurrentGroupDataInUI(const KxParameter* parameter) override;
     void showErrorTaskDialog(Lumo::ErrorStatus status, const KxString& message,
                              const KxString& detail) override;
@@ -46,24 +56,71 @@ public:
     void setFilterLock(bool lock) override;
     void refresh(bool full) override;
     bool IsVisible() const override;
+    Lumo::ErrorStatus setPredefinedExpressions(const KxArray<KxString>& expressions) override;
+    void getPredefinedExpressions(KxArray<KxString>& expressions) const override;
     void activeCollectionChanged(KxParameterCollection* collection) override;
     void resetSearchPattern() override;
+    void hideFilterTree(bool hide) override;
+    KxParameterFilter* getCurrentFilter() const override;
+
+    // What the host program drives: the output of `draw`, the user's edits, the group filter.
+    void setOutput(std::ostream* out, std::ostream* errors) override;
+    void draw() override;
+    Lumo::ErrorStatus editName(KxParameter* parameter, const KxString& name) override;
+    Lumo::ErrorStatus editExpression(KxParameter* parameter, const KxString& expression) override;
+    Lumo::ErrorStatus editProperty(KxParameter* parameter, const KxString& property,
+                                   const KxDbEvalVariant& value) override;
+    Lumo::ErrorStatus setGroupFilter(const KxString& groupName, bool invert) override;
+    void clearFilter() override;
+
+    // The user's commands of the row menu and the group tree, each through the manager, the
+    // parameter or the group collection; a refusal is shown as the error dialog.
+    Lumo::ErrorStatus createParameter(KxParameter*& parameter);
+    Lumo::ErrorStatus deleteParameters(const std::vector<KxParameter*>& parameters);
+    Lumo::ErrorStatus changeMembership(KxParameter& parameter, const QString& group, bool join);
+    Lumo::ErrorStatus addGroup(const QString& group);
+    Lumo::ErrorStatus renameGroup(const QString& group, const QString& newName);
+    Lumo::ErrorStatus deleteGroup(const QString& group);
+    // The context menu of a row: the parameter's own entries, joining and leaving groups, new and
+    // delete. The caller runs it.
+    std::unique_ptr<QMenu> rowMenu(KxParameter* parameter);
 
     // Null shows a non-blocking message box.
     void setErrorDialog(ErrorDialog dialog) { mErrorDialog = std::move(dialog); }
     void setSearchPattern(const QString& pattern);
     KxParameterTableModel& model() { return *mpModel; }
-    // What the table view shows: the rows filtered by the search and sorted.
-    QSortFilterProxyModel& view() { return *mpProxy; }
-    // The window, dockable; null before the first show.
-    QWidget* widget() const { return mpWidget; }
+    // What the table view shows: the rows filtered by the search and the group, sorted.
+    KxParameterRowFilter& view() { return *mpRows; }
+    // The window, its table and its group tree; null before the first show.
+    QDockWidget* widget() const { return mpDock; }
+    QTableView* table() const { return mpTable; }
+    KxGroupTree* groupTree() const { return mpGroupTree; }
 
 private:
+    void makeWindow();
     void takeUpManagerParameters();
+    KxParameterGroupCollection* groups() const;
+    QStringList groupNames() const;
+    // Applies the group filter of that name (empty for none); false when no group has it.
+    bool applyGroupFilter(const QString& group, bool invert);
+    void showRefusal(Lumo::ErrorStatus status, const QString& message);
+    // Pushes the highlight of every selected row's parameter and pops the others'.
+    void followSelection();
+    void groupsChanged();
+    QWidget* dialogParent() const;
 
     std::unique_ptr<KxParameterTableModel> mpModel;
-    std::unique_ptr<QSortFilterProxyModel> mpProxy;
-    QPointer<QWidget> mpWidget;
+    std::unique_ptr<KxParameterRowFilter> mpRows;
+    std::unique_ptr<KxParameterGroupFilter> mpGroupFilter;
+    std::unique_ptr<KxCellDelegate> mpDelegate;
+    QPointer<QDockWidget> mpDock;
+    QPointer<QTableView> mpTable;
     QPointer<QLineEdit> mpSearch;
+    QPointer<KxGroupTree> mpGroupTree;
+    std::vector<KxParameter*> mHighlighted;
+    bool mbInverted = false;
+    bool mbTreeHidden = true;
+    std::ostream* mpOut;
+    std::ostream* mpErrors;
     ErrorDialog mErrorDialog;
 };

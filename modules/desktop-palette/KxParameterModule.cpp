@@ -17,3 +17,9 @@ struct KxDesktopPaletteModule {
 } // namespace
 
 KX_DEFINE_MODULE(KxDesktopPaletteModule);
+
+// How a host program reaches the palette, through kxrxModuleSymbol.
+extern "C" KX_EXPORT KxPaletteControl* kxPaletteControl() {
+    KxDesktopPaletteModule* module = kxModuleObject();
+    return module ? &module->palette : nullptr;
+}

@@ -3,10 +3,13 @@
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
+#include "host/KxApDocManager.h"
+#include "host/KxApDocument.h"
 #include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
+#include "manager/KxPmUndoBracket.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterValueSetList.h"
@@ -17,6 +20,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -102,23 +106,60 @@ bool KxParameterTableModel::setData(const QModelIndex& index, const QVariant& va
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
     }
-    Row& row = mRows[static_cast<std::size_t>(index.row())];
+    KxParameter& parameter = *mRows[static_cast<std::size_t>(index.row())].parameter;
     const Column column = mColumns[static_cast<std::size_t>(index.column())];
-    KxParameter* parameter = row.parameter;
-    if (edit(*parameter, column, value.toString()) != Lumo::eOk) {
-        return false;
+    return editText(parameter, column, value.toString()) == Lumo::eOk;
+}
+
+Lumo::ErrorStatus
+KxParameterTableModel::editCell(KxParameter& parameter, const Column& column,
+                                const std::function<Lumo::ErrorStatus()>& change) {
+    mEdit = Edit{&parameter, column};
+    Lumo::ErrorStatus status = Lumo::eOk;
+    {
+        // One user edit is one undo step of the drawing, as the host's own edits are.
+        std::optional<KxPmUndoBracket> bracket;
+        if (KxApDocument* document = kxDocManagerPtr()->curDocument()) {
+            bracket.emplace(document);
+        }
+        status = change();
     }
+    mEdit.reset();
     // The rows may have changed while the model took the edit.
-    const int now = rowOf(parameter);
-    if (now >= 0) {
-        Row& edited = mRows[static_cast<std::size_t>(now)];
+    const int row = rowOf(&parameter);
+    if (status == Lumo::eOk && row >= 0) {
+        Row& edited = mRows[static_cast<std::size_t>(row)];
         if (edited.invalidCell && edited.invalidCell->isSameAs(column)) {
             edited.invalidCell.reset();
-            const QModelIndex cell = this->index(now, index.column());
-            emit dataChanged(cell, cell, {Qt::BackgroundRole});
+            markChanged(row);
         }
     }
-    return true;
+    return status;
+}
+
+Lumo::ErrorStatus KxParameterTableModel::editText(KxParameter& parameter, const Column& column,
+                                                  const QString& value) {
+    return editCell(parameter, column, [&] {
+        if (column.kind == ColumnKind::kName) {
+            return parameter.setName(kxText(value));
+        }
+        if (column.kind == ColumnKind::kExpression) {
+            return parameter.setExpression(kxText(value));
+        }
+        const KxParameterProperty* property = column.kind == ColumnKind::kProperty
+                                                  ? parameter.getProperty(column.key.kwszPtr())
+                                                  : nullptr;
+        if (!property) {
+            return Lumo::eNotSupported;
+        }
+        // The text is read into the type the property holds.
+        KxDbEvalVariant typed = property->value();
+        Lumo::ErrorStatus status = KxParameterUtil::stringToEvalVariant(kxText(value), typed);
+        if (status == Lumo::eOk) {
+            status = parameter.setProperty(KxEditProperty(column.key, typed));
+        }
+        return status;
+    });
 }
 
 bool KxParameterTableModel::addParameter(KxParameter* parameter) {
@@ -131,6 +172,7 @@ bool KxParameterTableModel::addParameter(KxParameter* parameter) {
         beginInsertRows({}, row, row);
     }
     mRows.push_back({parameter, std::nullopt});
+    mRowIndex.emplace(parameter, row);
     if (!batched) {
         endInsertRows();
     }
@@ -139,22 +181,34 @@ bool KxParameterTableModel::addParameter(KxParameter* parameter) {
 
 void KxParameterTableModel::removeParameters(const std::vector<KxParameter*>& parameters) {
     // Only the pointers are compared: the parameters may be gone.
+    std::unordered_set<const KxParameter*> doomed;
+    int first = -1;
     for (KxParameter* parameter : parameters) {
         const int row = rowOf(parameter);
-        if (row < 0) {
-            continue;
+        if (row >= 0 && doomed.insert(parameter).second) {
+            first = first < 0 ? row : std::min(first, row);
         }
-        if (mEdit && mEdit->parameter == parameter) {
-            mEdit.reset();
-        }
-        const bool batched = batching();
-        if (!batched) {
-            beginRemoveRows({}, row, row);
-        }
-        mRows.erase(mRows.begin() + row);
-        if (!batched) {
-            endRemoveRows();
-        }
+    }
+    if (doomed.empty()) {
+        return;
+    }
+    if (mEdit && doomed.count(mEdit->parameter)) {
+        mEdit.reset();
+    }
+    // A changed row after the first removed one moves up, but stays within the range.
+    if (mChangedFirst >= 0) {
+        mChangedFirst = std::min(mChangedFirst, first);
+    }
+    // One row is removed as such; more at once, as one reset, in one pass.
+    const bool batched = batching();
+    const bool single = doomed.size() == 1;
+    if (!batched) {
+        single ? beginRemoveRows({}, first, first) : beginResetModel();
+    }
+    std::erase_if(mRows, [&](const Row& row) { return doomed.count(row.parameter) > 0; });
+    reindex();
+    if (!batched) {
+        single ? endRemoveRows() : endResetModel();
     }
 }
 
@@ -163,15 +217,36 @@ bool KxParameterTableModel::refreshParameter(const KxParameter* parameter) {
     if (row < 0) {
         return false;
     }
-    if (!batching()) {
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    }
+    markChanged(row);
     return true;
 }
 
 void KxParameterTableModel::refreshAll() {
-    if (!batching() && rowCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (rowCount() > 0) {
+        markChanged(0);
+        markChanged(rowCount() - 1);
+    }
+}
+
+void KxParameterTableModel::markChanged(int row) {
+    if (batching()) {
+        return; // the reset at the end of the batch tells everything
+    }
+    if (mChangedFirst < 0) {
+        mChangedFirst = mChangedLast = row;
+        QMetaObject::invokeMethod(this, &KxParameterTableModel::flushChanged, Qt::QueuedConnection);
+        return;
+    }
+    mChangedFirst = std::min(mChangedFirst, row);
+    mChangedLast = std::max(mChangedLast, row);
+}
+
+void KxParameterTableModel::flushChanged() {
+    const int last = std::min(mChangedLast, rowCount() - 1);
+    const int first = mChangedFirst;
+    mChangedFirst = mChangedLast = -1;
+    if (first >= 0 && first <= last && columnCount() > 0) {
+        emit dataChanged(index(first, 0), index(last, columnCount() - 1));
     }
 }
 
@@ -214,13 +289,7 @@ void KxParameterTableModel::markEditedCellInvalid() {
         return;
     }
     mRows[static_cast<std::size_t>(row)].invalidCell = mEdit->column;
-    const auto found = std::find_if(mColumns.begin(), mColumns.end(), [&](const Column& column) {
-        return column.isSameAs(mEdit->column);
-    });
-    if (found != mColumns.end() && !batching()) {
-        const QModelIndex cell = index(row, static_cast<int>(found - mColumns.begin()));
-        emit dataChanged(cell, cell, {Qt::BackgroundRole});
-    }
+    markChanged(row);
 }
 
 void KxParameterTableModel::lock() {
@@ -233,6 +302,7 @@ void KxParameterTableModel::unlock() {
     }
     if (mbResetting) {
         mbResetting = false;
+        mChangedFirst = mChangedLast = -1;
         endResetModel();
     }
 }
@@ -264,9 +334,15 @@ KxParameter* KxParameterTableModel::parameterAt(int row) const {
 }
 
 int KxParameterTableModel::rowOf(const KxParameter* parameter) const {
-    const auto found = std::find_if(mRows.begin(), mRows.end(),
-                                    [&](const Row& row) { return row.parameter == parameter; });
-    return found == mRows.end() ? -1 : static_cast<int>(found - mRows.begin());
+    const auto found = mRowIndex.find(parameter);
+    return found == mRowIndex.end() ? -1 : found->second;
+}
+
+void KxParameterTableModel::reindex() {
+    mRowIndex.clear();
+    for (std::size_t row = 0; row < mRows.size(); ++row) {
+        mRowIndex.emplace(mRows[row].parameter, static_cast<int>(row));
+    }
 }
 
 QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& column) const {
@@ -301,27 +377,6 @@ QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& co
     }
     const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr());
     return property ? text(KxParameterUtil::evalVariantToString(property->value())) : QString();
-}
-
-Lumo::ErrorStatus KxParameterTableModel::edit(KxParameter& parameter, const Column& column,
-                                              const QString& value) {
-    mEdit = Edit{&parameter, column};
-    Lumo::ErrorStatus status = Lumo::eNotSupported;
-    if (column.kind == ColumnKind::kName) {
-        status = parameter.setName(kxText(value));
-    } else if (column.kind == ColumnKind::kExpression) {
-        status = parameter.setExpression(kxText(value));
-    } else if (const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr())) {
-        // The text is read into the type the property holds.
-        KxDbEvalVariant typed = property->value();
-        status = KxParameterUtil::stringToEvalVariant(kxText(value), typed);
-        if (status == Lumo::eOk) {
-            const KxEditProperty carrier(column.key, typed);
-            status = parameter.setProperty(carrier);
-        }
-    }
-    mEdit.reset();
-    return status;
 }
 
 bool KxParameterTableModel::batching() {

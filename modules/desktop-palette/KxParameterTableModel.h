@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class KxParameter;
@@ -15,8 +16,11 @@ class KxParameterManager;
 
 // The rows the library hands the desktop palette, one per parameter in the order they came, with
 // the columns Name, Expression, Value, Groups and then the visible columns of the active
-// collection. Cells are formatted only when the view asks for them. An edit goes through the
-// parameter's own operations; a refused one marks its cell until an edit of that cell succeeds.
+// collection. Cells are formatted only when the view asks for them, and the views hear of changed
+// rows once per turn of the event loop, however many the model heard of: a root edit that
+// changes every value costs one repaint. An edit goes through the parameter's own operations
+// inside an undo bracket on the current drawing; a refused one marks its cell until an edit of
+// that cell succeeds.
 class KxParameterTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -38,6 +42,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+    // The user's edit of a cell: `change` runs as the edit in progress, so that a refusal marks
+    // that cell.
+    Lumo::ErrorStatus editCell(KxParameter& parameter, const Column& column,
+                               const std::function<Lumo::ErrorStatus()>& change);
+    // The same, with the text the user typed, read as the column's value.
+    Lumo::ErrorStatus editText(KxParameter& parameter, const Column& column, const QString& text);
+
     // What the palette passes on. Each answers whether the parameter had (or got) a row.
     bool addParameter(KxParameter* parameter);
     void removeParameters(const std::vector<KxParameter*>& parameters);
@@ -55,6 +66,8 @@ public:
     // The values a property cell offers (its value set); empty for a free cell.
     QStringList valueChoices(const QModelIndex& index) const;
     KxParameter* parameterAt(int row) const;
+    // The row of the parameter, or -1.
+    int rowOf(const KxParameter* parameter) const;
     const std::vector<Column>& columns() const { return mColumns; }
 
 private:
@@ -67,13 +80,18 @@ private:
         Column column;
     };
 
-    int rowOf(const KxParameter* parameter) const;
     QString cellText(KxParameter& parameter, const Column& column) const;
-    Lumo::ErrorStatus edit(KxParameter& parameter, const Column& column, const QString& text);
     // Starts the one reset of a locked batch, or tells the views directly.
     bool batching();
+    void reindex();
+    // The changed rows that the views have not heard of yet.
+    void markChanged(int row);
+    void flushChanged();
 
     std::vector<Row> mRows;
+    std::unordered_map<const KxParameter*, int> mRowIndex;
+    int mChangedFirst = -1;
+    int mChangedLast = -1;
     std::vector<Column> mColumns;
     std::optional<Edit> mEdit;
     int mLocks = 0;
