@@ -8,12 +8,7 @@
 #include "BenchHeap.h"
 #include "ItemClock.h"
 
-#include "KxPlateCollection.h"
-
-#include "host/CImageList.h"
-#include "host/KxApDocManager.h"
-#include "host/KxApDocument.h"
-#include "manager/KxParameterManager.h"
+#include "BenchDrawing.h"
 
 #include <algorithm>
 #include <memory>
@@ -22,103 +17,6 @@
 #include <vector>
 
 namespace {
-
-enum class Shape { kChain, kFan, kDag };
-
-std::wstring nameOf(std::int64_t k) {
-    return L"param" + std::to_wstring(k);
-}
-
-// The expression of the k-th parameter (from 1): the root is a number; a chain names the one
-// before, a fan names the root, a random DAG names one to three earlier ones.
-std::wstring expressionOf(Shape shape, std::int64_t k, std::mt19937_64& random) {
-    if (k == 1) {
-        return L"1";
-    }
-    switch (shape) {
-    case Shape::kChain:
-        return nameOf(k - 1) + L" + 1";
-    case Shape::kFan:
-        return nameOf(1) + L" + " + std::to_wstring(k);
-    case Shape::kDag:
-        break;
-    }
-    const std::int64_t count =
-        std::min<std::int64_t>(k - 1, 1 + static_cast<std::int64_t>(random() % 3));
-    std::vector<std::int64_t> named;
-    while (static_cast<std::int64_t>(named.size()) < count) {
-        const std::int64_t earlier =
-            1 + static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(k - 1));
-        if (std::find(named.begin(), named.end(), earlier) == named.end()) {
-            named.push_back(earlier);
-        }
-    }
-    std::wstring expression;
-    for (const std::int64_t earlier : named) {
-        expression += (expression.empty() ? L"" : L" + ") + nameOf(earlier);
-    }
-    return expression;
-}
-
-KxDbDatabase* drawingDatabase() {
-    KxApDocManager* documents = kxDocManagerPtr();
-    KxApDocument* document = documents->curDocument();
-    if (!document) {
-        document = documents->newDocument(L"Bench");
-    }
-    return document->database();
-}
-
-// A plate registered with the silent manager and active while it lives.
-class Drawing {
-public:
-    Drawing() : mPlate(L"bench", drawingDatabase()) {
-        KxParameterManager& manager = silentManager();
-        CImageList images;
-        manager.registerCollection(&mPlate, images);
-        manager.setActiveCollection(&mPlate);
-    }
-    ~Drawing() { silentManager().unRegisterCollection(&mPlate); }
-    Drawing(const Drawing&) = delete;
-    Drawing& operator=(const Drawing&) = delete;
-
-    // Creates the parameters through the manager, then gives each its expression, as a user does.
-    bool build(Shape shape, std::int64_t count) {
-        KxParameterManager& manager = silentManager();
-        std::mt19937_64 random(20261206);
-        std::vector<KxParameter*> made;
-        made.reserve(static_cast<std::size_t>(count));
-        for (std::int64_t k = 1; k <= count; ++k) {
-            KxParameter* parameter = nullptr;
-            if (manager.createParameter(parameter) != Lumo::eOk ||
-                manager.addParameter(parameter) != Lumo::eOk) {
-                return false;
-            }
-            made.push_back(parameter);
-        }
-        for (std::int64_t k = 1; k <= count; ++k) {
-            if (made[static_cast<std::size_t>(k - 1)]->setExpression(
-                    KxString(expressionOf(shape, k, random))) != Lumo::eOk) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    KxPlateParameter* parameter(std::int64_t k) const { return mPlate.find(KxString(nameOf(k))); }
-    KxPlateCollection& plate() { return mPlate; }
-
-    std::vector<double> values() {
-        std::vector<double> numbers;
-        for (KxParameter* parameter : mPlate.getParameters()) {
-            numbers.push_back(static_cast<KxPlateParameter*>(parameter)->number());
-        }
-        return numbers;
-    }
-
-private:
-    KxPlateCollection mPlate;
-};
 
 std::int64_t changedCount(const std::vector<double>& before, const std::vector<double>& after) {
     std::int64_t changed = 0;
@@ -143,7 +41,7 @@ void BM_ProviderBuild(benchmark::State& state) {
     std::int64_t bytes = 0;
     for (auto _ : state) {
         const std::int64_t before = heapBytesInUse();
-        auto drawing = std::make_unique<Drawing>();
+        auto drawing = std::make_unique<Drawing>(silentManager());
         clock.start();
         const bool built = drawing->build(shape, count);
         clock.stop();
@@ -162,7 +60,7 @@ template <Shape shape>
 void runEdits(benchmark::State& state, std::int64_t which, const std::wstring& first,
               const std::wstring& second) {
     const std::int64_t count = state.range(0);
-    Drawing drawing;
+    Drawing drawing(silentManager());
     if (!drawing.build(shape, count)) {
         state.SkipWithError("a parameter was refused");
         return;
@@ -208,7 +106,7 @@ void BM_ProviderLeafEdit(benchmark::State& state) {
 template <Shape shape>
 void BM_ProviderRenameRoot(benchmark::State& state) {
     const std::int64_t count = state.range(0);
-    Drawing drawing;
+    Drawing drawing(silentManager());
     if (!drawing.build(shape, count)) {
         state.SkipWithError("a parameter was refused");
         return;
@@ -234,7 +132,7 @@ void BM_ProviderDeleteTenth(benchmark::State& state) {
     const std::int64_t count = state.range(0);
     ItemClock clock(state, 0);
     for (auto _ : state) {
-        Drawing drawing;
+        Drawing drawing(silentManager());
         if (!drawing.build(shape, count)) {
             state.SkipWithError("a parameter was refused");
             return;

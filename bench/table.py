@@ -28,6 +28,12 @@ PROVIDER_MS_LIMITS = {
 }
 PROVIDER_BYTES_LIMIT = 1024.0
 
+# The desktop palette, beside the silent one: 100,000 parameters load into the window within a
+# second, and a root edit that changes them all costs at most this many times the silent edit.
+PALETTE_LOAD_MS_LIMIT = 1000.0
+PALETTE_EDIT_RATIO_LIMIT = 3.0
+PALETTE_LARGE = 100000
+
 
 def load(path):
     with open(path, encoding="utf-8") as file:
@@ -112,13 +118,49 @@ def provider_table(results):
     return failures
 
 
-def main(path):
-    results, errors = load(path)
+def palette_table(results):
+    """BM_PaletteLoad<true>/n (the window) beside BM_PaletteLoad<false>/n (the silent palette)."""
+    failures = []
+    rows = []
+    for operation in ("Load", "RootEdit"):
+        window, silent = f"BM_Palette{operation}<true>", f"BM_Palette{operation}<false>"
+        for n in sorted(size for key, size in results if key == window):
+            ms = results[(window, n)]["ms_per_op"]
+            base = results.get((silent, n), {}).get("ms_per_op")
+            ratio = ms / base if base else None
+            notes = []
+            if n == PALETTE_LARGE and operation == "Load":
+                notes.append(f"{ms:.0f} ms {'>' if ms > PALETTE_LOAD_MS_LIMIT else '<='} "
+                             f"{PALETTE_LOAD_MS_LIMIT:g}")
+            if n == PALETTE_LARGE and operation == "RootEdit" and ratio is not None:
+                notes.append(f"ratio {ratio:.2f} "
+                             f"{'>' if ratio > PALETTE_EDIT_RATIO_LIMIT else '<='} "
+                             f"{PALETTE_EDIT_RATIO_LIMIT:g}")
+            failed = [note for note in notes if ">" in note and "<=" not in note]
+            failures += [f"Palette {operation}/{n}: {note}" for note in failed]
+            rows.append((operation, f"{n:,}", f"{ms:.2f}",
+                         f"{base:.2f}" if base is not None else "-",
+                         f"{ratio:.2f}" if ratio is not None else "-",
+                         ("FAIL: " if failed else "ok: " if notes else "") + ", ".join(notes)))
+    if rows:
+        print("Desktop palette, off-screen (ms per operation):")
+        print_table(["operation", "parameters", "window ms", "silent ms", "ratio", "target"],
+                    rows, (0, 5))
+    return failures
+
+
+def main(*paths):
+    results, errors = {}, []
+    for path in paths:
+        more, more_errors = load(path)
+        results.update(more)
+        errors += more_errors
     failures = list(errors)
     failures += provider_table(results)
+    failures += palette_table(results)
     operations = []
     for name, _ in results:
-        if name.startswith("BM_Provider"):
+        if name.startswith("BM_Provider") or name.startswith("BM_Palette"):
             continue
         if name.startswith("BM_") and not name.startswith("BM_Baseline_"):
             operation = name[len("BM_"):]
@@ -180,4 +222,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else "build/release/bench.json"))
+    sys.exit(main(*(sys.argv[1:] or ["build/release/bench.json"])))
