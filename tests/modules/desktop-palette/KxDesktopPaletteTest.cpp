@@ -231,6 +231,20 @@ private slots:
         QVERIFY(shown.value(1).contains("still use"));
     }
 
+    void theTreeChoosesTheFilterAndItsSwitchInvertsIt() {
+        KxGroupTree& tree = *palette->groupTree();
+        QVERIFY(!tree.invertSwitch().isEnabled()); // nothing to invert under "All parameters"
+        tree.findChild<QTreeWidget*>()->setCurrentItem(tree.itemOf("holes"));
+        QCOMPARE(names(), (QStringList{"hole_count", "hole_diameter", "spacing"}));
+        QCOMPARE(notices, QStringList{"KxParameter.ParameterFiltered"});
+        QVERIFY(tree.invertSwitch().isEnabled());
+        tree.invertSwitch().setChecked(true);
+        QVERIFY(!names().contains("spacing") && names().contains("width"));
+        tree.findChild<QTreeWidget*>()->setCurrentItem(
+            tree.findChild<QTreeWidget*>()->topLevelItem(0));
+        QVERIFY(!palette->getCurrentFilter());
+    }
+
     void groupCommandsChangeTheTreeAndAFilterOnAGoneGroupShowsAll() {
         KxGroupTree& tree = *palette->groupTree();
         QCOMPARE(palette->addGroup("extra"), Lumo::eOk);
@@ -245,6 +259,22 @@ private slots:
         QVERIFY(!tree.itemOf("spare"));
         QVERIFY(!palette->getCurrentFilter());
         QCOMPARE(view().rowCount(), palette->model().rowCount());
+    }
+
+    void columnsFollowTheActiveCollectionAndPredefinedExpressionsAreKept() {
+        QCOMPARE(palette->model().columnCount(), 7);
+        plate->disconnect(); // no active collection, no rows; the palette hears of it later
+        palette->activeCollectionChanged(nullptr);
+        QCOMPARE(palette->model().columnCount(), 4);
+        QCOMPARE(palette->model().rowCount(), 0);
+        KxArray<KxString> expressions;
+        expressions.append(L"width / 2");
+        expressions.append(L"thickness * 3");
+        QCOMPARE(palette->setPredefinedExpressions(expressions), Lumo::eOk);
+        KxArray<KxString> kept;
+        palette->getPredefinedExpressions(kept);
+        QCOMPARE(kept.length(), 2);
+        QVERIFY(kept[1] == L"thickness * 3");
     }
 
     void locksBatchTheirChangesIntoOneReset() {
