@@ -126,9 +126,9 @@ void KxPlateDrawing::draw() {
 
     // The holes: on a line above the bottom edge, the first one diameter in from the left edge.
     const double diameter = value(Role::kHoleDiameter), spacing = value(Role::kSpacing);
-    const double level = 1.5 * diameter, rounded = std::round(value(Role::kHoleCount));
+    const double level = 1.5 * diameter, holes = value(Role::kHoleCount);
     std::size_t count =
-        rounded >= 1 ? static_cast<std::size_t>(std::min<double>(rounded, kMaxHoles)) : 0;
+        holes >= 1 ? static_cast<std::size_t>(std::round(std::min<double>(holes, kMaxHoles))) : 0;
     if (count > 0 && !std::isfinite(level + diameter + static_cast<double>(count - 1) * spacing)) {
         count = 0;
     }
