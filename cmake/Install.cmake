@@ -17,8 +17,8 @@ install(TARGETS kxbracketplate-module LIBRARY DESTINATION lib/kxparam COMPONENT 
 # host's failure controls for the project's tests in host/testing/); neither is installed.
 set(KX_PUBLIC_HEADERS_host
     CImageList.h KxApDocManager.h KxApDocument.h KxArray.h KxAssocErrorUtil.h
-    KxCompiledExpression.h KxConstantExpression.h KxDbDatabase.h KxDbEntity.h KxDbEvalVariant.h
-    KxDbFullSubentPath.h KxDbObject.h KxDbObjectId.h KxEdCommands.h KxEdEditor.h
+    KxCompiledExpression.h KxConstantExpression.h KxDbCurves.h KxDbDatabase.h KxDbEntity.h
+    KxDbEvalVariant.h KxDbFullSubentPath.h KxDbObject.h KxDbObjectId.h KxEdCommands.h KxEdEditor.h
     KxEvalVariantText.h KxExport.h KxGiHighlightStyle.h KxHostStatus.h KxModuleLoader.h
     KxResBuf.h KxRxAbort.h KxRxDynamicLinker.h KxRxObject.h KxRxResourceInstance.h
     KxRxSysRegistry.h KxStatusName.h KxString.h KxSysVars.h KxUnits.h KxUtResource.h

@@ -25,7 +25,9 @@ Lumo::ErrorStatus KxDbDatabase::addObject(KxDbObject* object, KxDbObjectId& id) 
     object->mHandle = KxDbObjectTable::enter(object);
     object->mpDatabase = this;
     mObjects.emplace(object->mHandle, object);
+    mOrder.push_back(object->mHandle);
     id = KxDbObjectId(object->mHandle);
+    touch(this);
     return Lumo::eOk;
 }
 
@@ -41,10 +43,27 @@ Lumo::ErrorStatus KxDbDatabase::erase(const KxDbObjectId& id) {
         return Lumo::eWasErased;
     }
     found->second->mbErased = true;
+    touch(this);
     return Lumo::eOk;
+}
+
+std::vector<KxDbObjectId> KxDbDatabase::objectIds() const {
+    std::vector<KxDbObjectId> ids;
+    ids.reserve(mObjects.size());
+    for (const std::uint64_t handle : mOrder) {
+        const auto found = mObjects.find(handle);
+        if (found != mObjects.end() && !found->second->mbErased) {
+            ids.emplace_back(handle);
+        }
+    }
+    return ids;
 }
 
 void KxDbDatabase::release(KxDbObject* object) {
     mObjects.erase(object->mHandle);
     KxDbObjectTable::remove(object->mHandle);
+    if (mOrder.size() >= 2 * mObjects.size()) {
+        std::erase_if(mOrder, [this](std::uint64_t handle) { return !mObjects.contains(handle); });
+    }
+    touch(this);
 }

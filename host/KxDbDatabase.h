@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 class KxDbObject;
 
@@ -33,10 +34,29 @@ public:
     /// The number of objects the database holds, erased ones included.
     int objectCount() const { return static_cast<int>(mObjects.size()); }
 
+    /// The ids of the objects that are not erased, in the order they were added.
+    std::vector<KxDbObjectId> objectIds() const;
+    /// Grows whenever an object is added, erased or deleted, an entity's geometry is set or its
+    /// highlights change, so that a view can tell cheaply whether to draw again.
+    std::uint64_t revision() const { return mRevision; }
+
 private:
     friend class KxDbObject;
+    friend class KxDbEntity;
+    friend class KxDbPolyline;
+    friend class KxDbCircle;
     /// The object is being deleted: forget it without deleting it again.
     void release(KxDbObject* object);
+    /// Something that a view shows changed in the database, when there is one.
+    static void touch(KxDbDatabase* database) {
+        if (database) {
+            ++database->mRevision;
+        }
+    }
 
     std::unordered_map<std::uint64_t, KxDbObject*> mObjects;
+    // The handles in the order they were added, which is ascending; those of deleted objects are
+    // dropped once they are half of the list, so that deleting costs constant time on average.
+    std::vector<std::uint64_t> mOrder;
+    std::uint64_t mRevision = 0;
 };

@@ -1,5 +1,6 @@
 #include "host/KxDbEntity.h"
 
+#include "host/KxDbDatabase.h"
 #include "host/internal/KxDbObjectTable.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ Lumo::ErrorStatus KxDbEntity::pushHighlight(const KxDbFullSubentPath& path,
         return status;
     }
     mHighlights.push_back({path, style});
+    KxDbDatabase::touch(database());
     return Lumo::eOk;
 }
 
@@ -48,6 +50,7 @@ Lumo::ErrorStatus KxDbEntity::popHighlight(const KxDbFullSubentPath& path) {
         return Lumo::eNotHighlighted;
     }
     mHighlights.erase(std::next(latest).base());
+    KxDbDatabase::touch(database());
     return Lumo::eOk;
 }
 
