@@ -112,7 +112,6 @@ void KxMainWindow::dockPalette() {
     }
     if (dockWidgetArea(dock) == Qt::NoDockWidgetArea) {
         addDockWidget(Qt::RightDockWidgetArea, dock);
-        resizeDocks({dock}, {width() * 2 / 5}, Qt::Horizontal);
     }
     dock->show();
     if (dock != mpPaletteDock) {
@@ -121,6 +120,8 @@ void KxMainWindow::dockPalette() {
         }
         mpPaletteDock = dock;
         mpViewMenu->insertAction(mpCommands->toggleViewAction(), dock->toggleViewAction());
+        // Wide enough for the palette's columns, leaving the drawing the larger part.
+        resizeDocks({dock}, {width() * 2 / 5}, Qt::Horizontal);
     }
 }
 
