@@ -167,6 +167,8 @@ KxPlateParameter* KxPlateCollection::define(const KxString& name, const KxString
 }
 
 bool KxPlateCollection::evaluateAll() {
+    const KxPlateDrawing::Batch batch(mDrawing);
+    mDrawing.refresh();
     std::vector<KxPlateParameter*> listed;
     for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
         if (owned->mListed > 0) {
@@ -296,6 +298,8 @@ void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& 
 }
 
 void KxPlateCollection::expressionStored(KxPlateParameter& parameter) {
+    // The parameter and its dependents are drawn once, when all have their values.
+    const KxPlateDrawing::Batch batch(mDrawing);
     std::vector<KxPlateParameter*> counted;
     if (parameter.mListed > 0) {
         removeUses(parameter, &counted);
@@ -323,6 +327,7 @@ Lumo::ErrorStatus KxPlateCollection::reevaluate(KxPlateParameter& parameter) {
         return Lumo::eInvalidInput;
     }
     parameter.setNumber(value);
+    mDrawing.valueChanged(parameter);
     return Lumo::eOk;
 }
 
@@ -349,6 +354,7 @@ void KxPlateCollection::deleteParametersInternal(const KxArray<KxParameter*>& pa
         recounted->notifyParameterModified();
     }
     for (KxPlateParameter* parameter : erased) {
+        mDrawing.forget(*parameter);
         dropName(*parameter, parameter->getName().wstr());
         const std::size_t index = parameter->mOwnedIndex;
         std::swap(mOwned[index], mOwned.back());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KxPlateDrawing.h"
 #include "KxPlateParameter.h"
 
 #include "collections/KxParameterCollection.h"
@@ -43,7 +44,8 @@ struct KxPlateName {
 // rename, expression change and deletion; expressions are compiled once, when stored.
 class KxPlateCollection : public KxParameterCollection {
 public:
-    // The drawing goes into `database`: an entity for the plate, and one for each parameter.
+    // The drawing goes into `database`: an entity for the plate, its holes, and one for each
+    // parameter.
     KxPlateCollection(const wchar_t* name, KxDbDatabase* database);
     KxPlateCollection(const KxPlateCollection&) = delete;
     KxPlateCollection& operator=(const KxPlateCollection&) = delete;
@@ -62,9 +64,12 @@ public:
     KxPlateParameter* define(const KxString& name, const KxString& expression,
                              KxPlateParameter::Kind kind, const KxString& description,
                              double tolerance);
-    // Evaluates every parameter of the list in dependency order and refreshes the usage counts;
-    // nobody is told. False when some expression could not be evaluated (its value stays).
+    // Evaluates every parameter of the list in dependency order and refreshes the usage counts
+    // and the drawing; nobody is told. False when some expression could not be evaluated (its
+    // value stays).
     bool evaluateAll();
+    // The drawing, which follows every change of a value.
+    KxPlateDrawing& drawing() { return mDrawing; }
 
     // The plate's parameter of that name in the list, or null.
     KxPlateParameter* find(const KxString& name) const;
@@ -163,4 +168,5 @@ private:
     std::uint64_t mNextListOrder = 0;
     std::uint32_t mMark = 0;
     KxDbObjectId mPlateEntityId;
+    KxPlateDrawing mDrawing{mPlateEntityId};
 };

@@ -1,19 +1,32 @@
 #include "KxPlateEntities.h"
 
+#include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
-#include "host/KxDbEntity.h"
 
 namespace KxPlateEntities {
 
-KxDbObjectId add(KxDbDatabase* database) {
+namespace {
+
+template <class Entity>
+KxDbObjectId enter(KxDbDatabase* database) {
     KxDbObjectId id;
     if (database) {
-        auto* entity = new KxDbEntity();
+        auto* entity = new Entity();
         if (database->addObject(entity, id) != Lumo::eOk) {
             delete entity;
         }
     }
     return id;
+}
+
+} // namespace
+
+KxDbObjectId add(KxDbDatabase* database) {
+    return enter<KxDbPolyline>(database);
+}
+
+KxDbObjectId addCircle(KxDbDatabase* database) {
+    return enter<KxDbCircle>(database);
 }
 
 void remove(const KxDbObjectId& id) {

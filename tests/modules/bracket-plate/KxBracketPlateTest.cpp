@@ -5,6 +5,7 @@
 
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
+#include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
 #include "host/KxDbEntity.h"
 #include "manager/KxParameterManager.h"
@@ -17,6 +18,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 using ::testing::ElementsAre;
@@ -87,7 +89,8 @@ TEST_F(Plate, RefusesValuesOfAnotherTypeAndNamesOfParametersNotYetAdded) {
 TEST_F(Plate, DrawsInANewDocumentAndHighlightsItsEntities) {
     KxApDocument* document = kxDocManagerPtr()->curDocument();
     EXPECT_EQ(document->name(), KxString(L"Plate"));
-    EXPECT_EQ(document->database()->objectCount(), 8); // the plate and its seven dimensions
+    // The plate, its seven dimensions and four holes.
+    EXPECT_EQ(document->database()->objectCount(), 12);
     KxDbObjectId id;
     at(L"height").getEntityId(id);
     EXPECT_EQ(at(L"height").highlight(true, false), Lumo::eOk);
@@ -97,6 +100,65 @@ TEST_F(Plate, DrawsInANewDocumentAndHighlightsItsEntities) {
     EXPECT_THAT(entity->highlights(),
                 ElementsAre(KxDbHighlight{KxDbFullSubentPath(id, KxDbSubentId()),
                                           kKxGiHighlightDashedThick}));
+}
+
+// The entity as a view reads it, or null when it is not of that kind.
+template <class Entity>
+const Entity* peek(const KxDbObjectId& id) {
+    KxDbEntity* entity = nullptr;
+    if (kxdbOpenObject(entity, id, KxDb::kForRead) != Lumo::eOk) {
+        return nullptr;
+    }
+    entity->close();
+    return dynamic_cast<const Entity*>(entity);
+}
+
+MATCHER_P2(At, x, y, "") {
+    return std::abs(arg.x - x) < 1e-9 && std::abs(arg.y - y) < 1e-9;
+}
+
+TEST_F(Plate, DrawingFollowsEditsOfItsDimensionsUnderAnyNameAndNotRefusedOnes) {
+    KxDbDatabase& database = *kxDocManagerPtr()->curDocument()->database();
+    const KxDbPolyline& outline = *peek<KxDbPolyline>(database.objectIds().front());
+    const auto line = [&](KxParameter& parameter) {
+        KxDbObjectId id;
+        parameter.getEntityId(id);
+        return peek<KxDbPolyline>(id)->points();
+    };
+    const auto holes = [&] {
+        std::vector<KxGePoint2d> centres;
+        for (const KxDbObjectId& id : database.objectIds()) {
+            if (const auto* circle = peek<KxDbCircle>(id); circle && circle->radius() == 4.5) {
+                centres.push_back(circle->center());
+            }
+        }
+        return centres;
+    };
+    // Width 200 makes the height 100 and the chamfers 20 by 20 (45 degrees).
+    EXPECT_EQ(at(L"width").setExpression(L"200"), Lumo::eOk);
+    EXPECT_TRUE(outline.isClosed());
+    EXPECT_THAT(outline.points(), ElementsAre(At(0, 0), At(200, 0), At(200, 80), At(180, 100),
+                                              At(20, 100), At(0, 80)));
+    EXPECT_THAT(line(at(L"width")), ElementsAre(At(0, -20), At(200, -20)));
+    EXPECT_THAT(holes(), ElementsAre(At(9, 13.5), At(69.666666666666671, 13.5),
+                                     At(130.33333333333334, 13.5), At(191, 13.5)));
+    EXPECT_EQ(line(at(L"hole_count")), holes());
+    for (const auto& [count, left] : {std::pair{L"2", 2}, {L"0", 0}, {L"2", 2}}) {
+        EXPECT_EQ(at(L"hole_count").setExpression(count), Lumo::eOk);
+        EXPECT_EQ(holes().size(), left) << count;
+    }
+    // A renamed dimension keeps drawing what it measures; a refused edit changes nothing.
+    EXPECT_EQ(at(L"width").setName(L"w"), Lumo::eOk);
+    EXPECT_EQ(at(L"w").setExpression(L"150"), Lumo::eOk);
+    EXPECT_THAT(line(at(L"w")), ElementsAre(At(0, -15), At(150, -15)));
+    const std::uint64_t revision = database.revision();
+    EXPECT_EQ(at(L"hole_count").setExpression(L"1"), Lumo::eInvalidInput); // spacing / 0
+    EXPECT_EQ(database.revision(), revision);
+    // A plate without a drawing draws nothing, quietly.
+    KxPlateCollection undrawn(L"nowhere", nullptr);
+    undrawn.drawing().assign(KxPlateDrawing::Role::kHoleCount,
+                             *undrawn.define(L"n", L"3", KxPlateParameter::Kind::kNumber, L"", 0));
+    EXPECT_TRUE(undrawn.evaluateAll());
 }
 
 // The provider as the host loads it, with a recording palette in place of the console one that

@@ -1,0 +1,179 @@
+#include "KxPlateDrawing.h"
+
+#include "KxPlateEntities.h"
+#include "KxPlateParameter.h"
+
+#include "host/KxDbCurves.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+namespace {
+
+using Points = std::vector<KxGePoint2d>;
+using Role = KxPlateDrawing::Role;
+
+// Opens the entity for write and gives it to `change` as the kind it must be. Nothing happens when
+// it cannot be opened (it is gone, or somebody holds it open) or is of another kind.
+template <class Entity, class Change>
+void change(const KxDbObjectId& id, Change apply) {
+    KxDbEntity* entity = nullptr;
+    if (kxdbOpenObject(entity, id, KxDb::kForWrite) != Lumo::eOk) {
+        return;
+    }
+    if (auto* shaped = dynamic_cast<Entity*>(entity)) {
+        apply(*shaped);
+    }
+    entity->close();
+}
+
+// Geometry that is already there is not set again, so that a view is not asked to draw for
+// nothing. Points too large to be finite draw nothing rather than a stale shape.
+void setPolyline(const KxDbObjectId& id, Points points, bool closed) {
+    change<KxDbPolyline>(id, [&](KxDbPolyline& polyline) {
+        if (polyline.points() != points || polyline.isClosed() != closed) {
+            if (polyline.setPoints(std::move(points), closed) != Lumo::eOk) {
+                polyline.setPoints({}, closed);
+            }
+        }
+    });
+}
+
+void setCircle(const KxDbObjectId& id, KxGePoint2d center, double radius) {
+    change<KxDbCircle>(id, [&](KxDbCircle& circle) {
+        if (circle.center() != center || circle.radius() != radius) {
+            circle.set(center, radius);
+        }
+    });
+}
+
+} // namespace
+
+KxPlateDrawing::~KxPlateDrawing() {
+    keepHoles(0);
+}
+
+KxPlateDrawing::Batch::~Batch() {
+    if (--mDrawing.mBatches == 0 && mDrawing.mbStale) {
+        mDrawing.draw();
+    }
+}
+
+void KxPlateDrawing::assign(Role role, KxPlateParameter& parameter) {
+    Slot& slot = mSlots[static_cast<std::size_t>(role)];
+    slot.parameter = &parameter;
+    parameter.getEntityId(slot.entityId);
+    slot.value = parameter.number();
+}
+
+void KxPlateDrawing::forget(const KxPlateParameter& parameter) {
+    if (Slot* slot = slotOf(parameter)) {
+        slot->parameter = nullptr;
+        slot->entityId.setNull();
+    }
+}
+
+void KxPlateDrawing::valueChanged(const KxPlateParameter& parameter) {
+    if (slotOf(parameter)) {
+        refresh();
+    }
+}
+
+void KxPlateDrawing::refresh() {
+    if (mBatches > 0) {
+        mbStale = true;
+    } else {
+        draw();
+    }
+}
+
+KxPlateDrawing::Slot* KxPlateDrawing::slotOf(const KxPlateParameter& parameter) {
+    const auto found = std::find_if(mSlots.begin(), mSlots.end(),
+                                    [&](const Slot& slot) { return slot.parameter == &parameter; });
+    return found == mSlots.end() ? nullptr : &*found;
+}
+
+void KxPlateDrawing::draw() {
+    mbStale = false;
+    for (Slot& slot : mSlots) {
+        if (slot.parameter) {
+            slot.value = slot.parameter->number();
+        }
+    }
+    if (!mOutlineId.database()) {
+        return;
+    }
+    const double width = value(Role::kWidth), height = value(Role::kHeight);
+    // The upper corners are chamfered a tenth of the width across and as high as the angle makes
+    // it, no higher than the plate, so that the outline stays a simple polygon.
+    const double across = width / 10;
+    const double angle = std::clamp(value(Role::kFilletAngle), 0.0, 90.0);
+    const double rise =
+        std::clamp(across * std::tan(angle * std::numbers::pi / 180), 0.0, std::max(height, 0.0));
+    Points outline;
+    if (width > 0 && height > 0) {
+        outline = {
+            {0, 0},           {width, 0},        {width, height - rise}, {width - across, height},
+            {across, height}, {0, height - rise}};
+        // A chamfer as high as the plate leaves corners that coincide.
+        outline.erase(std::unique(outline.begin(), outline.end()), outline.end());
+        if (outline.front() == outline.back()) {
+            outline.pop_back();
+        }
+    }
+    setPolyline(mOutlineId, std::move(outline), true);
+
+    // The holes: on a line above the bottom edge, the first one diameter in from the left edge.
+    const double diameter = value(Role::kHoleDiameter), spacing = value(Role::kSpacing);
+    const double level = 1.5 * diameter, rounded = std::round(value(Role::kHoleCount));
+    std::size_t count =
+        rounded >= 1 ? static_cast<std::size_t>(std::min<double>(rounded, kMaxHoles)) : 0;
+    if (count > 0 && !std::isfinite(level + diameter + static_cast<double>(count - 1) * spacing)) {
+        count = 0;
+    }
+    Points centres;
+    for (std::size_t i = 0; i < count; ++i) {
+        centres.push_back({diameter + static_cast<double>(i) * spacing, level});
+    }
+    keepHoles(count);
+    for (std::size_t i = 0; i < mHoles.size(); ++i) {
+        setCircle(mHoles[i], centres[i], std::max(diameter, 0.0) / 2);
+    }
+
+    // Each dimension as a line beside the plate or across what it measures; the thickness, which
+    // the plan cannot show, as a line of its length out from the left edge.
+    const double gap = std::max(std::abs(width), std::abs(height)) / 10;
+    const double thickness = value(Role::kThickness);
+    const auto lines = std::to_array<std::pair<Role, Points>>({
+        {Role::kWidth, {{0, -gap}, {width, -gap}}},
+        {Role::kHeight, {{width + gap, 0}, {width + gap, height}}},
+        {Role::kThickness, {{-thickness, height / 2}, {0, height / 2}}},
+        {Role::kHoleCount, std::move(centres)},
+        {Role::kHoleDiameter, {{diameter / 2, level}, {1.5 * diameter, level}}},
+        {Role::kFilletAngle, {{0, height - rise}, {across, height}}},
+        {Role::kSpacing, {{diameter, level}, {diameter + spacing, level}}},
+    });
+    for (const auto& [role, points] : lines) {
+        const Slot& slot = mSlots[static_cast<std::size_t>(role)];
+        if (slot.parameter) {
+            setPolyline(slot.entityId, points, false);
+        }
+    }
+}
+
+void KxPlateDrawing::keepHoles(std::size_t count) {
+    while (mHoles.size() > count) {
+        KxPlateEntities::remove(mHoles.back());
+        mHoles.pop_back();
+    }
+    KxDbDatabase* database = mOutlineId.database();
+    while (mHoles.size() < count) {
+        const KxDbObjectId id = KxPlateEntities::addCircle(database);
+        if (id.isNull()) {
+            break;
+        }
+        mHoles.push_back(id);
+    }
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "host/KxDbObjectId.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+class KxPlateParameter;
+
+// The plate as its drawing shows it: the outline (a closed polyline), the holes (circles, which it
+// owns) and, for each parameter that the plate was built with, a polyline showing what that
+// parameter measures. It reads only the parameters that have a role, so that drawing costs in
+// proportion to the holes, whatever the number of parameters.
+class KxPlateDrawing {
+public:
+    // What a parameter measures.
+    enum class Role {
+        kWidth,
+        kHeight,
+        kThickness,
+        kHoleCount,
+        kHoleDiameter,
+        kFilletAngle,
+        kSpacing,
+    };
+    // More holes than this are not drawn, so that a silly count cannot flood the drawing.
+    static constexpr int kMaxHoles = 500;
+
+    // Draws the outline into that entity, and the holes into its database; nothing without one.
+    explicit KxPlateDrawing(const KxDbObjectId& outlineId) : mOutlineId(outlineId) {}
+    KxPlateDrawing(const KxPlateDrawing&) = delete;
+    KxPlateDrawing& operator=(const KxPlateDrawing&) = delete;
+    // Deletes the holes; the outline is its owner's.
+    ~KxPlateDrawing();
+
+    // The parameter measures that from now on, under any name, until it is forgotten.
+    void assign(Role role, KxPlateParameter& parameter);
+    // The parameter is being deleted: its role is gone. What depends on it keeps its last value,
+    // so the outline and the other lines keep their shape rather than collapse.
+    void forget(const KxPlateParameter& parameter);
+    // The parameter's value may have changed: draws again when it has a role.
+    void valueChanged(const KxPlateParameter& parameter);
+    // Draws everything from the roles' current values: at once or, while a batch stands, when the
+    // batch ends.
+    void refresh();
+
+    // Gathers the refreshes asked for while it lives and draws once at its end, if one was.
+    class Batch {
+    public:
+        explicit Batch(KxPlateDrawing& drawing) : mDrawing(drawing) { ++mDrawing.mBatches; }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        ~Batch();
+
+    private:
+        KxPlateDrawing& mDrawing;
+    };
+
+private:
+    static constexpr std::size_t kRoleCount = 7;
+    struct Slot {
+        const KxPlateParameter* parameter = nullptr;
+        KxDbObjectId entityId;
+        double value = 0.0;
+    };
+
+    Slot* slotOf(const KxPlateParameter& parameter);
+    double value(Role role) const { return mSlots[static_cast<std::size_t>(role)].value; }
+    void draw();
+    // Makes or deletes circles until there are `count`, fewer when the database refuses more.
+    void keepHoles(std::size_t count);
+
+    KxDbObjectId mOutlineId;
+    std::array<Slot, kRoleCount> mSlots;
+    std::vector<KxDbObjectId> mHoles;
+    int mBatches = 0;
+    bool mbStale = false;
+};
