@@ -16,6 +16,8 @@
 namespace {
 
 constexpr const char* kPaletteName = "KxParameterPalette";
+// A dozen lines of output, the rest of the height for the drawing.
+constexpr int kCommandLineHeight = 200;
 // Long enough to read a notice of two sentences.
 constexpr int kNoticeMilliseconds = 8000;
 
@@ -37,6 +39,7 @@ KxMainWindow::KxMainWindow()
     setWindowTitle(QStringLiteral("kxparam-gui"));
     setCentralWidget(mpView);
     addDockWidget(Qt::BottomDockWidgetArea, mpCommands);
+    resizeDocks({mpCommands}, {kCommandLineHeight}, Qt::Vertical);
     connect(mpCommands, &KxCommandDock::lineEntered, this, [this](const QString& line) {
         run(line);
         if (mShell.hasQuit()) {
