@@ -62,22 +62,27 @@ KxPlateDrawing::Batch::~Batch() {
 }
 
 void KxPlateDrawing::assign(Role role, KxPlateParameter& parameter) {
+    forget(parameter);
     Slot& slot = mSlots[static_cast<std::size_t>(role)];
+    if (slot.parameter) {
+        forget(*slot.parameter);
+    }
+    parameter.mbDrawn = true;
     slot.parameter = &parameter;
     parameter.getEntityId(slot.entityId);
     slot.value = parameter.number();
 }
 
-void KxPlateDrawing::forget(const KxPlateParameter& parameter) {
-    if (Slot* slot = slotOf(parameter)) {
-        slot->parameter = nullptr;
-        slot->entityId.setNull();
+void KxPlateDrawing::forget(KxPlateParameter& parameter) {
+    if (!parameter.mbDrawn) {
+        return;
     }
-}
-
-void KxPlateDrawing::valueChanged(const KxPlateParameter& parameter) {
-    if (slotOf(parameter)) {
-        refresh();
+    parameter.mbDrawn = false;
+    for (Slot& slot : mSlots) {
+        if (slot.parameter == &parameter) {
+            slot.parameter = nullptr;
+            slot.entityId.setNull();
+        }
     }
 }
 
@@ -87,12 +92,6 @@ void KxPlateDrawing::refresh() {
     } else {
         draw();
     }
-}
-
-KxPlateDrawing::Slot* KxPlateDrawing::slotOf(const KxPlateParameter& parameter) {
-    const auto found = std::find_if(mSlots.begin(), mSlots.end(),
-                                    [&](const Slot& slot) { return slot.parameter == &parameter; });
-    return found == mSlots.end() ? nullptr : &*found;
 }
 
 void KxPlateDrawing::draw() {

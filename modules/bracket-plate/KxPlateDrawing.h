@@ -1,12 +1,12 @@
 #pragma once
 
+#include "KxPlateParameter.h"
+
 #include "host/KxDbObjectId.h"
 
 #include <array>
 #include <cstddef>
 #include <vector>
-
-class KxPlateParameter;
 
 // The plate as its drawing shows it: the outline (a closed polyline), the holes (circles, which it
 // owns) and, for each parameter that the plate was built with, a polyline showing what that
@@ -34,13 +34,19 @@ public:
     // Deletes the holes; the outline is its owner's.
     ~KxPlateDrawing();
 
-    // The parameter measures that from now on, under any name, until it is forgotten.
+    // The parameter measures that from now on, under any name, until it is forgotten. One role
+    // each: the parameter leaves the one it had, and the role's former parameter leaves it.
     void assign(Role role, KxPlateParameter& parameter);
     // The parameter is being deleted: its role is gone. What depends on it keeps its last value,
     // so the outline and the other lines keep their shape rather than collapse.
-    void forget(const KxPlateParameter& parameter);
-    // The parameter's value may have changed: draws again when it has a role.
-    void valueChanged(const KxPlateParameter& parameter);
+    void forget(KxPlateParameter& parameter);
+    // The parameter's value may have changed: draws again when it has a role. Called for every
+    // value the plate sets, so it costs next to nothing for the others.
+    void valueChanged(const KxPlateParameter& parameter) {
+        if (parameter.isDrawn()) {
+            refresh();
+        }
+    }
     // Draws everything from the roles' current values: at once or, while a batch stands, when the
     // batch ends.
     void refresh();
@@ -60,12 +66,11 @@ public:
 private:
     static constexpr std::size_t kRoleCount = 7;
     struct Slot {
-        const KxPlateParameter* parameter = nullptr;
+        KxPlateParameter* parameter = nullptr;
         KxDbObjectId entityId;
         double value = 0.0;
     };
 
-    Slot* slotOf(const KxPlateParameter& parameter);
     double value(Role role) const { return mSlots[static_cast<std::size_t>(role)].value; }
     void draw();
     // Makes or deletes circles until there are `count`, fewer when the database refuses more.

@@ -42,6 +42,8 @@ public:
     double number() const { return mNumber; }
     void setNumber(double number) { mNumber = number; }
     double tolerance() const { return mTolerance; }
+    // True while the plate's drawing shows what the parameter measures.
+    bool isDrawn() const { return mbDrawn; }
     // Also the "tolerance" property's value; the set of allowed values is the property's to check.
     void setTolerance(double tolerance);
 
@@ -67,6 +69,7 @@ protected:
 
 private:
     friend class KxPlateCollection;
+    friend class KxPlateDrawing;
 
     KxPlateCollection* mpPlate;
     Kind mKind;
@@ -74,6 +77,7 @@ private:
     double mNumber = 0.0;
     KxString mDescription;
     double mTolerance = 0.1;
+    bool mbDrawn = false;
 
     // Where one variable of the expression stands while the parameter is listed: the plate's record
     // of the name, and the place among its users.
