@@ -1,5 +1,5 @@
-# What `cmake --install` puts where: the shell in bin, the libraries in lib, the modules in
-# lib/kxparam, the headers in include/kxparam, and a CMake package and a pkg-config file, so that a
+# What `cmake --install` puts where: the shell (and, with Qt 6, the desktop program) in bin, the
+# libraries in lib, the modules in lib/kxparam, the headers in include/kxparam, and a CMake package and a pkg-config file, so that a
 # provider module builds against an installed copy. The sample provider is a component of its
 # own, so that a provider built out of tree can stand in its place.
 include(CMakePackageConfigHelpers)
@@ -11,6 +11,16 @@ install(TARGETS kxhost KxParameterManager EXPORT KxParameterManagerTargets
 install(TARGETS KxParameterRes kxconsolepalette-module LIBRARY DESTINATION lib/kxparam
         COMPONENT runtime)
 install(TARGETS kxbracketplate-module LIBRARY DESTINATION lib/kxparam COMPONENT bracket-plate)
+
+# The desktop program and its palette, a component of their own. The palette's KxParameter.dlx
+# keeps a module directory of its own, which the program searches first; the libraries are two
+# levels up from it.
+if(TARGET kxparam-gui)
+    install(TARGETS kxparam-gui RUNTIME DESTINATION bin COMPONENT desktop)
+    set_target_properties(kxdesktoppalette-module PROPERTIES INSTALL_RPATH "$ORIGIN/../..")
+    install(TARGETS kxdesktoppalette-module LIBRARY DESTINATION lib/kxparam/desktop-palette
+            COMPONENT desktop)
+endif()
 
 # The public headers, folder by folder: what a provider, a palette or a host program compiles
 # against. The rest of a folder is the library's own and lies in its internal/ subfolder (the

@@ -3,15 +3,13 @@
 
 #include "shell/KxDemoScript.h"
 #include "shell/KxLineEditor.h"
+#include "shell/KxModuleDirectories.h"
 #include "shell/KxShell.h"
 
-#include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -35,48 +33,10 @@ void usage(std::ostream& out) {
            "read.\n";
 }
 
-std::string directoryOfProgram() {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) {
-        return {};
-    }
-    std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.find_last_of('/'));
-}
-
-bool isFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-bool isDirectory(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// In the build tree the modules stand beside the program; in an installed tree they are in
-// lib/kxparam, and the library in lib.
-std::vector<std::string> defaultModuleDirectories() {
-    const std::string here = directoryOfProgram();
-    if (isFile(here + "/KxParameter.dlx")) {
-        return {here};
-    }
-    return {here + "/../lib/kxparam", here + "/../lib"};
-}
-
-std::string absolute(const std::string& directory) {
-    char resolved[PATH_MAX];
-    return ::realpath(directory.c_str(), resolved) ? std::string(resolved) : directory;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    // Searched in this order: --module-dir, KXPARAM_MODULE_PATH, then --modules or, without it,
-    // the directories next to the program.
-    std::vector<std::string> added;
-    std::vector<std::string> replacing;
+    KxModuleDirectories modules("kxparam");
     std::string script;
     bool demo = false;
     bool bail = false;
@@ -88,15 +48,11 @@ int main(int argc, char** argv) {
             bail = true;
         } else if (argument == "--script" && i + 1 < argc) {
             script = argv[++i];
-        } else if ((argument == "--module-dir" || argument == "--modules") && i + 1 < argc) {
-            const std::string directory = argv[++i];
-            if (!isDirectory(directory)) {
-                std::cerr << "kxparam: " << argument << ": no directory '" << directory << "'\n";
+        } else if (KxModuleDirectories::isOption(argument) && i + 1 < argc) {
+            if (!modules.addOption(argument, argv[++i], std::cerr)) {
                 return 2;
             }
-            (argument == "--modules" ? replacing : added).push_back(directory);
-        } else if (argument == "--script" || argument == "--module-dir" ||
-                   argument == "--modules") {
+        } else if (argument == "--script" || KxModuleDirectories::isOption(argument)) {
             std::cerr << "kxparam: " << argument << " needs a value\n";
             return 2;
         } else if (argument == "--help" || argument == "-h") {
@@ -108,33 +64,13 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (const char* path = std::getenv("KXPARAM_MODULE_PATH")) {
-        std::istringstream entries(path);
-        for (std::string directory; std::getline(entries, directory, ':');) {
-            if (directory.empty()) {
-                continue;
-            }
-            if (isDirectory(directory)) {
-                added.push_back(directory);
-            } else {
-                std::cerr << "kxparam: KXPARAM_MODULE_PATH: no directory '" << directory
-                          << "' (left out)\n";
-            }
-        }
-    }
-    std::vector<std::string> directories = added;
-    for (const std::string& directory :
-         replacing.empty() ? defaultModuleDirectories() : replacing) {
-        directories.push_back(directory);
-    }
-    for (std::string& directory : directories) {
-        directory = absolute(directory);
-    }
+    modules.addEnvironment(std::cerr);
+    const std::vector<std::string> directories = modules.directories();
 
     std::ifstream file;
     if (!script.empty()) {
         file.open(script);
-        if (!file || isDirectory(script)) {
+        if (!file || KxModuleDirectories::isDirectory(script)) {
             std::cerr << "kxparam: cannot read '" << script << "'\n";
             return 2;
         }

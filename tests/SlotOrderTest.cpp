@@ -8,13 +8,13 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "kit/KxPaletteControl.h"
 #include "manager/KxApDocLock.h"
 #include "manager/KxParameterManagerReactor.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterReactor.h"
 #include "model/KxParameterValueSetList.h"
-#include "kit/KxPaletteControl.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 #include <gtest/gtest.h>
