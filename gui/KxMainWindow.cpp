@@ -97,22 +97,11 @@ void KxMainWindow::addMenus() {
 }
 
 void KxMainWindow::dockPalette() {
-    QWidget* window = paletteWindow();
-    if (!window) {
+    QDockWidget* dock = findPaletteDock();
+    if (!dock) {
         return;
     }
-    auto* dock = qobject_cast<QDockWidget*>(window);
-    if (!dock) {
-        if (!mpPaletteHolder) {
-            mpPaletteHolder = new QDockWidget(QStringLiteral("Parameters"), this);
-            mpPaletteHolder->setObjectName(QStringLiteral("KxParameterPaletteHolder"));
-        }
-        if (mpPaletteHolder->widget() != window) {
-            mpPaletteHolder->setWidget(window); // a new parent hides it
-            window->show();
-        }
-        dock = mpPaletteHolder;
-    }
+    // A palette shown before this window existed floats on its own; it is taken in here.
     if (dockWidgetArea(dock) == Qt::NoDockWidgetArea) {
         addDockWidget(Qt::RightDockWidgetArea, dock);
     }
@@ -128,23 +117,14 @@ void KxMainWindow::dockPalette() {
     }
 }
 
-QWidget* KxMainWindow::paletteWindow() const {
-    // The palette docks itself where it can; otherwise its window stands alone, found by name.
+QDockWidget* KxMainWindow::findPaletteDock() const {
+    // The palette's window is a dock widget of that name, docked here or floating.
     if (auto* dock = findChild<QDockWidget*>(QLatin1String(kPaletteName))) {
         return dock;
     }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QLatin1String(kPaletteName)) {
-            return window;
-        }
-    }
-    // A palette that does not name its window yet: the one window of its title.
-    if (!mpPaletteHolder || !mpPaletteHolder->widget()) {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window != this && window->windowTitle() == QLatin1String("Parameters") &&
-                !window->inherits("QDialog")) {
-                return window;
-            }
+            return qobject_cast<QDockWidget*>(window);
         }
     }
     return nullptr;

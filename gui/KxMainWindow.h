@@ -52,7 +52,7 @@ private:
     // Docks the palette's window at the right once it exists, and offers its toggle in the View
     // menu.
     void dockPalette();
-    QWidget* paletteWindow() const;
+    QDockWidget* findPaletteDock() const;
     void importFile();
     void exportFile();
     void editUnits();
@@ -62,8 +62,6 @@ private:
     KxCommandDock* mpCommands;
     QMenu* mpViewMenu = nullptr;
     QPointer<QDockWidget> mpPaletteDock;
-    // The dock that this window made for a palette whose window is not a dock itself.
-    QPointer<QDockWidget> mpPaletteHolder;
     KxPaneStreamBuffer mOutBuffer;
     KxPaneStreamBuffer mErrorBuffer;
     std::ostream mOut;

@@ -87,11 +87,15 @@ void KxDesktopPalette::makeWindow() {
                              QAbstractItemView::AnyKeyPressed);
     mpTable->horizontalHeader()->setStretchLastSection(true);
     mpTable->verticalHeader()->hide();
+    // One line a row, however long the expression: the rows stay even and many fit.
+    mpTable->setWordWrap(false);
+    mpTable->verticalHeader()->setDefaultSectionSize(mpTable->fontMetrics().height() + 8);
     mpTable->setItemDelegate(mpDelegate.get());
     mpTable->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(mpSearch);
     layout->addWidget(mpTable);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({140, 560}); // the tree narrow, the table the rest
     mpDock->setWidget(splitter);
 
     QObject::connect(mpSearch, &QLineEdit::textChanged, mpRows.get(),
