@@ -161,6 +161,13 @@ private slots:
         QCOMPARE(notices, QStringList{"KxParameter.ParameterFiltered"});
         palette->setSearchPattern("HOLE_");
         QCOMPARE(names(), (QStringList{"hole_count", "hole_diameter"}));
+        // The host program's text drawing shows the same rows, in columns that line up.
+        palette->draw();
+        const QStringList drawn = QString::fromStdString(out.str()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(drawn.size(), 3);
+        QVERIFY(drawn[0].startsWith("Name ") && drawn[1].startsWith("hole_count "));
+        QCOMPARE(drawn[0].indexOf("Expression"),
+                 drawn[1].indexOf(cell("hole_count", 1).data().toString()));
         palette->resetSearchPattern();
         QCOMPARE(palette->setGroupFilter(L"holes", true), Lumo::eOk);
         QCOMPARE(names().size(), all.size() - holes.size());
