@@ -434,40 +434,44 @@ Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, con
 }
 
 Lumo::ErrorStatus KxDesktopPalette::addGroup(const QString& group) {
-    KxParameterGroupCollection* collection = groups();
-    const Lumo::ErrorStatus status =
-        collection ? collection->addParameterGroup(kxText(group)) : Lumo::eNotActive;
-    if (status != Lumo::eOk) {
-        showRefusal(status, QStringLiteral("The group \"%1\" was not added.").arg(group));
-    }
-    groupsChanged();
-    return status;
+    return changeGroups(
+        [&](KxParameterGroupCollection& groups) { return groups.addParameterGroup(kxText(group)); },
+        QStringLiteral("The group \"%1\" was not added.").arg(group));
 }
 
 Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QString& newName) {
-    KxParameterGroupCollection* collection = groups();
-    const Lumo::ErrorStatus status =
-        collection ? collection->renameParameterGroup(kxText(group), kxText(newName))
-                   : Lumo::eNotActive;
-    if (status != Lumo::eOk) {
-        showRefusal(status, QStringLiteral("The group \"%1\" was not renamed.").arg(group));
-    } else if (mpGroupFilter) {
-        KxString shown;
-        mpGroupFilter->getGroupName(shown);
-        if (text(shown) == group) {
-            mpGroupFilter->renameGroupFilter(kxText(newName));
-        }
-    }
-    groupsChanged();
-    return status;
+    return changeGroups(
+        [&](KxParameterGroupCollection& groups) {
+            const Lumo::ErrorStatus status =
+                groups.renameParameterGroup(kxText(group), kxText(newName));
+            // A filter on the group follows it to its new name.
+            KxString shown;
+            if (status == Lumo::eOk && mpGroupFilter) {
+                mpGroupFilter->getGroupName(shown);
+                if (text(shown) == group) {
+                    mpGroupFilter->renameGroupFilter(kxText(newName));
+                }
+            }
+            return status;
+        },
+        QStringLiteral("The group \"%1\" was not renamed.").arg(group));
 }
 
 Lumo::ErrorStatus KxDesktopPalette::deleteGroup(const QString& group) {
+    return changeGroups(
+        [&](KxParameterGroupCollection& groups) {
+            return groups.deleteParameterGroup(kxText(group));
+        },
+        QStringLiteral("The group \"%1\" was not deleted.").arg(group));
+}
+
+Lumo::ErrorStatus KxDesktopPalette::changeGroups(
+    const std::function<Lumo::ErrorStatus(KxParameterGroupCollection&)>& change,
+    const QString& refusal) {
     KxParameterGroupCollection* collection = groups();
-    const Lumo::ErrorStatus status =
-        collection ? collection->deleteParameterGroup(kxText(group)) : Lumo::eNotActive;
+    const Lumo::ErrorStatus status = collection ? change(*collection) : Lumo::eNotActive;
     if (status != Lumo::eOk) {
-        showRefusal(status, QStringLiteral("The group \"%1\" was not deleted.").arg(group));
+        showRefusal(status, refusal);
     }
     groupsChanged();
     return status;

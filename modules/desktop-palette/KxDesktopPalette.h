@@ -107,6 +107,10 @@ private:
     // Pushes the highlight of every selected row's parameter and pops the others'.
     void followSelection();
     void groupsChanged();
+    // Runs a change of the group collection, shows its refusal, and shows the groups as they are.
+    Lumo::ErrorStatus
+    changeGroups(const std::function<Lumo::ErrorStatus(KxParameterGroupCollection&)>& change,
+                 const QString& refusal);
     QWidget* dialogParent() const;
 
     std::unique_ptr<KxParameterTableModel> mpModel;
