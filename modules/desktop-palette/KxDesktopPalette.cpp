@@ -13,6 +13,7 @@
 #include "modules/desktop-palette/KxParameterTableModel.h"
 #include "util/KxParameterUtil.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -102,6 +103,20 @@ void KxDesktopPalette::makeWindow() {
                      &QSortFilterProxyModel::setFilterFixedString);
     QObject::connect(mpTable->selectionModel(), &QItemSelectionModel::selectionChanged, mpDock,
                      [this] { followSelection(); });
+    // The keys of a table: Delete deletes the selected rows, Insert makes a new parameter.
+    auto* remove = new QAction(QStringLiteral("Delete"), mpTable);
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(remove, &QAction::triggered, mpDock, [this] {
+        if (const std::vector<KxParameter*> doomed = selectedParameters(); !doomed.empty()) {
+            deleteParameters(doomed);
+        }
+    });
+    auto* insert = new QAction(QStringLiteral("New parameter"), mpTable);
+    insert->setShortcut(Qt::Key_Insert);
+    insert->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(insert, &QAction::triggered, mpDock, [this] { newParameter(); });
+    mpTable->addActions({remove, insert});
     QObject::connect(mpTable, &QWidget::customContextMenuRequested, mpDock,
                      [this](const QPoint& position) {
                          const QModelIndex index = mpTable->indexAt(position);
@@ -507,18 +522,11 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
         leaving->setEnabled(!leaving->isEmpty());
         menu->addSeparator();
     }
-    menu->addAction(QStringLiteral("New parameter"), [this] {
-        KxParameter* made = nullptr;
-        createParameter(made);
-    });
+    menu->addAction(QStringLiteral("New parameter"), [this] { newParameter(); });
     if (parameter) {
         menu->addAction(QStringLiteral("Delete"), [this, parameter] {
-            std::vector<KxParameter*> doomed;
-            if (mpTable) {
-                for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
-                    doomed.push_back(mpRows->parameterAt(row.row()));
-                }
-            }
+            // The selected rows, when the menu's row is among them.
+            std::vector<KxParameter*> doomed = selectedParameters();
             if (std::find(doomed.begin(), doomed.end(), parameter) == doomed.end()) {
                 doomed = {parameter};
             }
@@ -593,13 +601,25 @@ void KxDesktopPalette::showRefusal(Lumo::ErrorStatus status, const QString& mess
     showErrorTaskDialog(status, kxText(message), {});
 }
 
-void KxDesktopPalette::followSelection() {
+void KxDesktopPalette::newParameter() {
+    KxParameter* made = nullptr;
+    createParameter(made); // a refusal has been shown
+}
+
+std::vector<KxParameter*> KxDesktopPalette::selectedParameters() const {
     std::vector<KxParameter*> selected;
-    for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
-        if (KxParameter* parameter = mpRows->parameterAt(row.row())) {
-            selected.push_back(parameter);
+    if (mpTable) {
+        for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
+            if (KxParameter* parameter = mpRows->parameterAt(row.row())) {
+                selected.push_back(parameter);
+            }
         }
     }
+    return selected;
+}
+
+void KxDesktopPalette::followSelection() {
+    const std::vector<KxParameter*> selected = selectedParameters();
     const auto has = [](const std::vector<KxParameter*>& list, KxParameter* parameter) {
         return std::find(list.begin(), list.end(), parameter) != list.end();
     };

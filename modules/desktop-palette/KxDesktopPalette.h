@@ -104,6 +104,10 @@ private:
     // Applies the group filter of that name (empty for none); false when no group has it.
     bool applyGroupFilter(const QString& group, bool invert);
     void showRefusal(Lumo::ErrorStatus status, const QString& message);
+    // The user asks for a new parameter.
+    void newParameter();
+    // The parameters of the selected rows, in the table's order.
+    std::vector<KxParameter*> selectedParameters() const;
     // Pushes the highlight of every selected row's parameter and pops the others'.
     void followSelection();
     void groupsChanged();

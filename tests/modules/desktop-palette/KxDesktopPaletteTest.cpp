@@ -232,6 +232,19 @@ private slots:
         action(*palette->rowMenu(plate->collection().find(L"param1")), "Delete")->trigger();
         QVERIFY(!plate->collection().find(L"param1"));
         QVERIFY(!cell("param1", 0).isValid());
+        // The table's keys: Insert makes one, Delete deletes the selected rows.
+        const auto key = [&](const QString& name) {
+            for (QAction* candidate : palette->table()->actions()) {
+                if (candidate->text() == name) {
+                    candidate->trigger();
+                }
+            }
+        };
+        key("New parameter");
+        QVERIFY(cell("param1", 0).isValid());
+        palette->table()->selectRow(cell("param1", 0).row());
+        key("Delete");
+        QVERIFY(!plate->collection().find(L"param1"));
         // What others use stays, and the user hears why.
         QCOMPARE(palette->deleteParameters({&parameter(L"width")}), Lumo::eInvalidInput);
         QVERIFY(cell("width", 0).isValid());
