@@ -83,7 +83,8 @@ void BM_PaletteLoad(benchmark::State& state) {
     report(state, clock, count);
 }
 
-template <bool desktop>
+// With `sorted`, the table is sorted by value, so that every edit moves rows.
+template <bool desktop, bool sorted = false>
 void BM_PaletteRootEdit(benchmark::State& state) {
     const std::int64_t count = state.range(0);
     std::unique_ptr<Drawing> drawing = fan(count);
@@ -93,6 +94,9 @@ void BM_PaletteRootEdit(benchmark::State& state) {
     }
     managerWith(desktop);
     drawing->publish();
+    if (desktop) {
+        desktopPalette().table()->sortByColumn(sorted ? 2 : -1, Qt::AscendingOrder);
+    }
     paint(desktop);
     KxPlateParameter* root = drawing->parameter(1);
     ItemClock clock(state, 0);
@@ -130,6 +134,13 @@ void BM_PaletteRootEdit(benchmark::State& state) {
 
 KX_PALETTE_BENCH(BM_PaletteLoad, 3);
 KX_PALETTE_BENCH(BM_PaletteRootEdit, 4);
+BENCHMARK_TEMPLATE(BM_PaletteRootEdit, true, true)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

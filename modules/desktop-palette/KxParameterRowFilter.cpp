@@ -7,6 +7,7 @@ KxParameterRowFilter::KxParameterRowFilter(KxParameterTableModel& model) : mMode
     setSourceModel(&model);
     setFilterKeyColumn(0);
     setFilterCaseSensitivity(Qt::CaseInsensitive);
+    setSortRole(KxParameterTableModel::kSortRole);
     mOne.append(nullptr);
 }
 

@@ -60,6 +60,9 @@ QVariant KxParameterTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
         return cellText(*row.parameter, column);
     }
+    if (role == kSortRole) {
+        return sortKey(*row.parameter, column);
+    }
     if (role == Qt::BackgroundRole && row.invalidCell && row.invalidCell->isSameAs(column)) {
         return QBrush(QColor(Qt::red));
     }
@@ -109,6 +112,29 @@ bool KxParameterTableModel::setData(const QModelIndex& index, const QVariant& va
     KxParameter& parameter = *mRows[static_cast<std::size_t>(index.row())].parameter;
     const Column column = mColumns[static_cast<std::size_t>(index.column())];
     return editText(parameter, column, value.toString()) == Lumo::eOk;
+}
+
+QVariant KxParameterTableModel::sortKey(KxParameter& parameter, const Column& column) const {
+    KxDbEvalVariant value;
+    if (column.kind == ColumnKind::kValue) {
+        parameter.getValue(value);
+    } else if (column.kind == ColumnKind::kProperty) {
+        if (const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr())) {
+            value = property->value();
+        }
+    }
+    switch (value.getType()) {
+    case kDwgReal:
+        return value.getDouble();
+    case kDwgInt32:
+        return static_cast<double>(value.getInt32());
+    case kDwgInt16:
+        return static_cast<double>(value.getInt16());
+    case kDwgInt8:
+        return static_cast<double>(value.getInt8());
+    default:
+        return cellText(parameter, column);
+    }
 }
 
 Lumo::ErrorStatus

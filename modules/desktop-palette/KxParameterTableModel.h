@@ -33,6 +33,10 @@ public:
         bool isSameAs(const Column& other) const { return kind == other.kind && key == other.key; }
     };
 
+    // What a cell sorts by: a number as a number, so that 9 comes before 10, and anything else as
+    // its text. Numbers are read without formatting, so sorting a large table stays quick.
+    static constexpr int kSortRole = Qt::UserRole;
+
     explicit KxParameterTableModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -81,6 +85,7 @@ private:
     };
 
     QString cellText(KxParameter& parameter, const Column& column) const;
+    QVariant sortKey(KxParameter& parameter, const Column& column) const;
     // Starts the one reset of a locked batch, or tells the views directly.
     bool batching();
     void reindex();

@@ -181,6 +181,12 @@ private slots:
         for (int row = 1; row < view().rowCount(); ++row) {
             QVERIFY2(name(row - 1) > name(row), qPrintable(name(row)));
         }
+        // Values sort as numbers: 6 before 45 before 120, whatever their text.
+        view().sort(2, Qt::AscendingOrder);
+        for (int row = 1; row < view().rowCount(); ++row) {
+            QVERIFY(view().index(row - 1, 2).data().toDouble() <=
+                    view().index(row, 2).data().toDouble());
+        }
     }
 
     void valueSetCellEditsWithItsValuesAndCancellingClosesTheEditor() {
