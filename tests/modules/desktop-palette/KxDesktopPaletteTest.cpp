@@ -146,6 +146,11 @@ private slots:
         QVERIFY(cell("width", 1).data(Qt::BackgroundRole).isValid());
         QCOMPARE(palette->editExpression(&parameter(L"width"), L"140"), Lumo::eOk);
         QVERIFY(!cell("width", 1).data(Qt::BackgroundRole).isValid());
+        // Once an edit has ended, a refusal from elsewhere marks no cell.
+        palette->markInvalidCell();
+        QVERIFY(!cell("width", 1).data(Qt::BackgroundRole).isValid());
+        // The value and the usage count are not the user's to type.
+        QVERIFY(!view().setData(cell("width", 2), "5") && !view().setData(cell("width", 5), "5"));
         QCOMPARE(palette->editProperty(&parameter(L"width"), L"nothing", KxDbEvalVariant(1.0)),
                  Lumo::eKeyNotFound);
     }
@@ -290,8 +295,11 @@ private slots:
     void columnsFollowTheActiveCollectionAndPredefinedExpressionsAreKept() {
         QCOMPARE(palette->model().columnCount(), 7);
         plate->disconnect(); // no active collection, no rows; the palette hears of it later
+        QSignalSpy resets(&palette->model(), &QAbstractItemModel::modelReset);
         palette->activeCollectionChanged(nullptr);
         QCOMPARE(palette->model().columnCount(), 4);
+        QCOMPARE(resets.size(), 1);
+        QVERIFY(palette->show(false, false) && !palette->IsVisible());
         QCOMPARE(palette->model().rowCount(), 0);
         KxArray<KxString> expressions;
         expressions.append(L"width / 2");
