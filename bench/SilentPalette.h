@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 
 // A palette that is visible, shows its list, and records nothing: the model pays for every call it
 // makes to the palette and for nothing that a real palette would do with it. The operations it

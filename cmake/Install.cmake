@@ -43,7 +43,7 @@ set(KX_PUBLIC_HEADERS_collections
 # KxApDocLock.h: the undo bracket holds a lock by value, so the lock's layout is the bracket's.
 set(KX_PUBLIC_HEADERS_manager
     KxApDocLock.h KxParameterManager.h KxParameterManagerReactor.h KxPmUndoBracket.h)
-set(KX_PUBLIC_HEADERS_palette IKxApParameterManagerESWHost.h KxApParameterManagerESW.h)
+set(KX_PUBLIC_HEADERS_palette IKxApParameterManagerESWHost.h KxApParameterManagerESW.h KxPaletteBase.h)
 set(KX_PUBLIC_HEADERS_util KxParameterUtil.h)
 set(KX_PUBLIC_HEADERS_module KxModuleEntry.h)
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "collections/KxParameterGroupFilter.h"
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 #include "kit/KxPaletteControl.h"
 
 #include <functional>

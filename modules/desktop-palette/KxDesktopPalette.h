@@ -2,7 +2,7 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxArray.h"
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 #include "kit/KxPaletteControl.h"
 #include "modules/desktop-palette/KxGroupTree.h"
 

@@ -1,6 +1,6 @@
 #include "palette/internal/KxApParameterManagerESWImp.h"
 
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 
 KxParameterFilter* KxApParameterManagerESWImp::getCurrentFilter() const {
     return palette().getCurrentFilter();

@@ -2,7 +2,7 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxAssocErrorUtil.h"
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 #include "kit/KxScopedRegistration.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "support/ModuleAccess.h"

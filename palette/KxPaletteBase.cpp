@@ -1,4 +1,4 @@
-#include "kit/KxPaletteBase.h"
+#include "palette/KxPaletteBase.h"
 
 KxPaletteBase::~KxPaletteBase() = default;
 
