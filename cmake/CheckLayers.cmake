@@ -1,0 +1,73 @@
+# The layering check: cmake -DLAYERS=<build>/KxLayers.cmake -P CheckLayers.cmake. Each layer's
+# files may include only from the folders of the layers it uses; a public header includes only
+# public ones (installed, it would not compile otherwise); outside the library, nothing but the tests and
+# fuzzers reaches into a folder's internal/ or testing/. Fails with one line per include that
+# breaks a rule.
+cmake_minimum_required(VERSION 3.25)
+include(${LAYERS})
+
+set(broken 0)
+function(kx_break file message)
+    file(RELATIVE_PATH shown ${KX_SOURCE_DIR} ${file})
+    message("${shown}: ${message}")
+    math(EXPR count "${broken} + 1")
+    set(broken ${count} PARENT_SCOPE)
+endfunction()
+
+# The project-relative includes of a file ("folder/..."), one per element.
+function(kx_includes file out)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/[^\"]*\"")
+    set(paths)
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" path "${line}")
+        string(REGEX MATCH "^[^/]+" top "${path}")
+        if(IS_DIRECTORY ${KX_SOURCE_DIR}/${top})
+            list(APPEND paths ${path})
+        endif()
+    endforeach()
+    set(${out} ${paths} PARENT_SCOPE)
+endfunction()
+
+# What is installed: the public headers, by the path they are included with.
+set(installed)
+foreach(layer IN LISTS KX_LAYERS)
+    foreach(file IN LISTS KX_LAYER_${layer}_PUBLIC)
+        file(RELATIVE_PATH relative ${KX_SOURCE_DIR} ${file})
+        list(APPEND installed ${relative})
+    endforeach()
+endforeach()
+
+foreach(layer IN LISTS KX_LAYERS)
+    set(folder ${KX_LAYER_${layer}_FOLDER})
+    set(reach ${KX_LAYER_${layer}_REACH})
+    foreach(kind PUBLIC PRIVATE)
+        foreach(file IN LISTS KX_LAYER_${layer}_${kind})
+            kx_includes(${file} paths)
+            foreach(path IN LISTS paths)
+                string(REGEX MATCH "^[^/]+" top "${path}")
+                string(REPLACE ";" ", " allowed "${reach}")
+                if(NOT top IN_LIST reach)
+                    kx_break(${file} "includes ${path}, above or beside its layer: ${folder}/ may use ${allowed} only")
+                elseif(kind STREQUAL "PUBLIC" AND NOT path IN_LIST installed)
+                    kx_break(${file} "a public header includes ${path}, which is not installed")
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+endforeach()
+
+foreach(file IN LISTS KX_OTHER_FILES)
+    file(RELATIVE_PATH relative ${KX_SOURCE_DIR} ${file})
+    string(REGEX MATCH "^[^/]+" own "${relative}")
+    kx_includes(${file} paths)
+    foreach(path IN LISTS paths)
+        string(REGEX MATCH "^[^/]+" top "${path}")
+        if(path MATCHES "^[^/]+/(internal|testing)/" AND NOT top STREQUAL own)
+            kx_break(${file} "includes ${path}, which the library keeps to itself")
+        endif()
+    endforeach()
+endforeach()
+
+if(broken GREATER 0)
+    message(FATAL_ERROR "${broken} include(s) break the layers (docs/architecture.md)")
+endif()

@@ -1,0 +1,83 @@
+# The library's layers as targets. Each folder of the library is an object library that declares
+# its public headers (a file set, installed and checked alone), its internal headers (a private
+# file set, never installed) and the layers below it that it uses. The shared library is made of
+# their objects; the layering check reads the links declared here, so they are the one place where
+# the allowed edges are written.
+
+# kx_layer(TARGET SOURCES file... [HEADERS file...] [INTERNAL file...] [USES layer...])
+function(kx_layer target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;HEADERS;INTERNAL;USES")
+    add_library(${target} OBJECT ${arg_SOURCES})
+    kx_declare_layer(${target} HEADERS ${arg_HEADERS} INTERNAL ${arg_INTERNAL} USES ${arg_USES})
+endfunction()
+
+# The same for a target made otherwise (the host, a shared library of its own).
+function(kx_declare_layer target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "HEADERS;INTERNAL;USES")
+    target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
+                                    FILES ${arg_HEADERS})
+    if(arg_INTERNAL)
+        target_sources(${target} PRIVATE FILE_SET internal TYPE HEADERS
+                                         BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${arg_INTERNAL})
+    endif()
+    target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                                                $<INSTALL_INTERFACE:include/kxparam>)
+    target_link_libraries(${target} PUBLIC ${arg_USES})
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    # Every public header compiles on its own (the target all_verify_interface_header_sets).
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    set_target_properties(${target} PROPERTIES VERIFY_INTERFACE_HEADER_SETS ON
+                                               KX_LAYER_FOLDER ${folder})
+    set_property(GLOBAL APPEND PROPERTY KX_LAYERS ${target})
+endfunction()
+
+# The layers, in the order they were declared.
+function(kx_layers out)
+    get_property(layers GLOBAL PROPERTY KX_LAYERS)
+    set(${out} ${layers} PARENT_SCOPE)
+endfunction()
+
+# The folders a layer may include from: its own and those of every layer it uses, directly or
+# through another.
+function(kx_layer_reach target out)
+    set(reach)
+    set(pending ${target})
+    while(pending)
+        list(POP_FRONT pending current)
+        get_target_property(folder ${current} KX_LAYER_FOLDER)
+        if(folder IN_LIST reach)
+            continue()
+        endif()
+        list(APPEND reach ${folder})
+        get_target_property(uses ${current} LINK_LIBRARIES)
+        foreach(used IN LISTS uses)
+            if(TARGET ${used})
+                get_target_property(usedFolder ${used} KX_LAYER_FOLDER)
+                if(usedFolder)
+                    list(APPEND pending ${used})
+                endif()
+            endif()
+        endforeach()
+    endwhile()
+    set(${out} ${reach} PARENT_SCOPE)
+endfunction()
+
+# Every file of a layer with the file set it belongs to: public headers, internal headers, sources.
+function(kx_layer_files target publicOut privateOut)
+    get_target_property(public ${target} HEADER_SET)
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(sourceDir ${target} SOURCE_DIR)
+    set(private)
+    get_target_property(sets ${target} HEADER_SETS)
+    if("internal" IN_LIST sets)
+        get_target_property(private ${target} HEADER_SET_internal)
+    endif()
+    foreach(source IN LISTS sources)
+        if(NOT source MATCHES "^\\$<" AND NOT source MATCHES "\\.h$")
+            cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${sourceDir})
+            list(APPEND private ${source})
+        endif()
+    endforeach()
+    set(${publicOut} ${public} PARENT_SCOPE)
+    set(${privateOut} ${private} PARENT_SCOPE)
+endfunction()
