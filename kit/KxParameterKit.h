@@ -50,7 +50,7 @@
 #include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
 #include "kit/KxModuleDefinition.h"
-#include "palette/KxPaletteBase.h"
 #include "kit/KxPaletteControl.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "kit/KxScopedRegistration.h"
+#include "palette/KxPaletteBase.h"

@@ -6,8 +6,8 @@
 class KxApParameterManagerESWImp;
 
 /// The one process-wide way from the model to the palette. Each operation goes to the attached
-/// palette; without one it gives a neutral answer (those of KxPaletteBase, palette/KxPaletteBase.h), so
-/// the model never depends on the palette.
+/// palette; without one it gives a neutral answer (those of KxPaletteBase,
+/// palette/KxPaletteBase.h), so the model never depends on the palette.
 class KX_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
 public:
     /// Made on first use and never destroyed.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "collections/KxParameterGroupFilter.h"
-#include "palette/KxPaletteBase.h"
 #include "kit/KxPaletteControl.h"
+#include "palette/KxPaletteBase.h"
 
 #include <functional>
 #include <list>

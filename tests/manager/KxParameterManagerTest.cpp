@@ -2,9 +2,9 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxAssocErrorUtil.h"
-#include "palette/KxPaletteBase.h"
 #include "kit/KxScopedRegistration.h"
 #include "palette/KxApParameterManagerESW.h"
+#include "palette/KxPaletteBase.h"
 #include "support/ModuleAccess.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
