@@ -11,6 +11,7 @@
 #include "modules/desktop-palette/KxGroupTree.h"
 #include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "util/KxParameterUtil.h"
 
 #include <QAction>
@@ -29,14 +30,6 @@
 #include <iostream>
 
 namespace {
-
-QString text(const KxString& string) {
-    return QString::fromStdWString(string.wstr());
-}
-
-KxString kxText(const QString& string) {
-    return KxString(string.toStdWString());
-}
 
 QMainWindow* mainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -70,7 +63,7 @@ void KxDesktopPalette::makeWindow() {
     if (mpGroupFilter) {
         KxString name;
         mpGroupFilter->getGroupName(name);
-        mpGroupTree->showChoice(text(name), mbInverted);
+        mpGroupTree->showChoice(toQString(name), mbInverted);
     }
     auto* side = new QWidget(splitter);
     auto* layout = new QVBoxLayout(side);
@@ -229,7 +222,7 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     *mpErrors << "Parameter not changed (" << name.toStdString() << "): " << message.toUtf8()
               << (detail.isEmpty() ? "" : " " + detail.toUtf8()) << std::endl;
     if (mErrorDialog) {
-        mErrorDialog(name, text(message), text(detail));
+        mErrorDialog(name, toQString(message), toQString(detail));
         return;
     }
     if (!QApplication::instance()) {
@@ -238,8 +231,8 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     // Not modal to the program's loop: the edit that was refused has already returned.
     auto* box = new QMessageBox(QMessageBox::Warning,
                                 QStringLiteral("Parameter not changed (%1)").arg(name),
-                                text(message), QMessageBox::Ok, dialogParent());
-    box->setInformativeText(text(detail));
+                                toQString(message), QMessageBox::Ok, dialogParent());
+    box->setInformativeText(toQString(detail));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -273,7 +266,7 @@ bool KxDesktopPalette::IsVisible() const {
 Lumo::ErrorStatus KxDesktopPalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
     QStringList list;
     for (const KxString& expression : expressions) {
-        list.push_back(text(expression));
+        list.push_back(toQString(expression));
     }
     mpDelegate->setPredefinedExpressions(list);
     return Lumo::eOk;
@@ -282,7 +275,7 @@ Lumo::ErrorStatus KxDesktopPalette::setPredefinedExpressions(const KxArray<KxStr
 void KxDesktopPalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
     expressions.setLogicalLength(0);
     for (const QString& expression : mpDelegate->predefinedExpressions()) {
-        expressions.append(kxText(expression));
+        expressions.append(toKxString(expression));
     }
 }
 
@@ -369,14 +362,14 @@ Lumo::ErrorStatus KxDesktopPalette::editProperty(KxParameter* parameter, const K
         return Lumo::eKeyNotFound;
     }
     KxParameterTableModel::Column column{KxParameterTableModel::ColumnKind::kProperty, property,
-                                         text(property)};
+                                         toQString(property)};
     return mpModel->editCell(*parameter, column, [&] {
         return parameter->setProperty(KxEditProperty(property, value));
     });
 }
 
 Lumo::ErrorStatus KxDesktopPalette::setGroupFilter(const KxString& groupName, bool invert) {
-    if (groupName.isEmpty() || !applyGroupFilter(text(groupName), invert)) {
+    if (groupName.isEmpty() || !applyGroupFilter(toQString(groupName), invert)) {
         return Lumo::eInvalidInput;
     }
     KxParameterUtil::showFilteredTaskDialog(nullptr);
@@ -439,7 +432,7 @@ Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, con
                                                      bool join) {
     short index = -1;
     KxParameterGroupCollection* collection = groups();
-    if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+    if (!collection || collection->getGroupIndex(toKxString(group), index) != Lumo::eOk) {
         return Lumo::eInvalidInput;
     }
     // The groups cell is the one a refusal marks.
@@ -450,7 +443,9 @@ Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, con
 
 Lumo::ErrorStatus KxDesktopPalette::addGroup(const QString& group) {
     return changeGroups(
-        [&](KxParameterGroupCollection& groups) { return groups.addParameterGroup(kxText(group)); },
+        [&](KxParameterGroupCollection& groups) {
+            return groups.addParameterGroup(toKxString(group));
+        },
         QStringLiteral("The group \"%1\" was not added.").arg(group));
 }
 
@@ -458,13 +453,13 @@ Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QStr
     return changeGroups(
         [&](KxParameterGroupCollection& groups) {
             const Lumo::ErrorStatus status =
-                groups.renameParameterGroup(kxText(group), kxText(newName));
+                groups.renameParameterGroup(toKxString(group), toKxString(newName));
             // A filter on the group follows it to its new name.
             KxString shown;
             if (status == Lumo::eOk && mpGroupFilter) {
                 mpGroupFilter->getGroupName(shown);
-                if (text(shown) == group) {
-                    mpGroupFilter->renameGroupFilter(kxText(newName));
+                if (toQString(shown) == group) {
+                    mpGroupFilter->renameGroupFilter(toKxString(newName));
                 }
             }
             return status;
@@ -475,7 +470,7 @@ Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QStr
 Lumo::ErrorStatus KxDesktopPalette::deleteGroup(const QString& group) {
     return changeGroups(
         [&](KxParameterGroupCollection& groups) {
-            return groups.deleteParameterGroup(kxText(group));
+            return groups.deleteParameterGroup(toKxString(group));
         },
         QStringLiteral("The group \"%1\" was not deleted.").arg(group));
 }
@@ -498,7 +493,7 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
         KxParameter::StringList items;
         if (parameter->getContextMenuStringItems(items) == Lumo::eOk && items.length() > 0) {
             for (const KxString& item : items) {
-                menu->addAction(text(item), [this, parameter, item] {
+                menu->addAction(toQString(item), [this, parameter, item] {
                     parameter->executeContextMenuStringItem(item);
                     mpModel->refreshParameter(parameter);
                 });
@@ -512,7 +507,7 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
         KxParameterGroupCollection* collection = groups();
         for (const QString& group : groupNames()) {
             short index = -1;
-            collection->getGroupIndex(kxText(group), index);
+            collection->getGroupIndex(toKxString(group), index);
             const bool member = mine.contains(index);
             (member ? leaving : joining)->addAction(group, [this, parameter, group, member] {
                 changeMembership(*parameter, group, !member);
@@ -570,7 +565,7 @@ QStringList KxDesktopPalette::groupNames() const {
         KxArray<KxString> list;
         collection->getParameterGroups(list);
         for (const KxString& name : list) {
-            names.push_back(text(name));
+            names.push_back(toQString(name));
         }
     }
     return names;
@@ -581,10 +576,10 @@ bool KxDesktopPalette::applyGroupFilter(const QString& group, bool invert) {
     if (!group.isEmpty()) {
         short index = -1;
         KxParameterGroupCollection* collection = groups();
-        if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+        if (!collection || collection->getGroupIndex(toKxString(group), index) != Lumo::eOk) {
             return false;
         }
-        filter = std::make_unique<KxParameterGroupFilter>(kxText(group), index);
+        filter = std::make_unique<KxParameterGroupFilter>(toKxString(group), index);
         filter->setInvertFilter(invert);
     }
     // The view lets go of the old filter before it is deleted.
@@ -598,7 +593,7 @@ bool KxDesktopPalette::applyGroupFilter(const QString& group, bool invert) {
 }
 
 void KxDesktopPalette::showRefusal(Lumo::ErrorStatus status, const QString& message) {
-    showErrorTaskDialog(status, kxText(message), {});
+    showErrorTaskDialog(status, toKxString(message), {});
 }
 
 void KxDesktopPalette::newParameter() {

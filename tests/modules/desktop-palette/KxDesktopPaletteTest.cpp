@@ -14,6 +14,7 @@
 #include "modules/desktop-palette/KxDesktopPalette.h"
 #include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "testkit/KxTestSession.h"
 
@@ -96,7 +97,7 @@ private slots:
         out.str({});
         palette->setOutput(&out, &out);
         before = mtSetTaskDialogPresenter([this](const MtTaskDialogShown& dialog) {
-            notices.push_back(QString::fromStdWString(dialog.id.wstr()));
+            notices.push_back(toQString(dialog.id));
             return 0;
         });
         KxApParameterManagerESW::instance()->setHost(palette.get());
@@ -122,9 +123,8 @@ private slots:
         QCoreApplication::processEvents();
         QSignalSpy changed(&palette->model(), &QAbstractItemModel::dataChanged);
         QVERIFY(view().setData(cell("height", 1), "width / 4"));
-        QCOMPARE(QString::fromStdWString(height.getExpression().wstr()), "width / 4");
-        QCOMPARE(cell("height", 2).data().toString(),
-                 QString::fromStdWString(kxDisplayValue(height).wstr()));
+        QCOMPARE(toQString(height.getExpression()), "width / 4");
+        QCOMPARE(cell("height", 2).data().toString(), toQString(kxDisplayValue(height)));
         QVERIFY(changed.isEmpty()); // the views hear of it on the next turn, once
         QCoreApplication::processEvents();
         QCOMPARE(changed.size(), 1);
