@@ -8,22 +8,15 @@
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "modules/desktop-palette/KxCellDelegate.h"
-#include "modules/desktop-palette/KxGroupTree.h"
 #include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
 #include "modules/desktop-palette/KxQtText.h"
 #include "util/KxParameterUtil.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QHeaderView>
-#include <QInputDialog>
-#include <QItemSelectionModel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSplitter>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <iomanip>
@@ -54,91 +47,44 @@ KxDesktopPalette::~KxDesktopPalette() {
 }
 
 void KxDesktopPalette::makeWindow() {
-    mpDock = new QDockWidget(QStringLiteral("Parameters"));
-    mpDock->setObjectName(QStringLiteral("KxParameterPalette"));
-    auto* splitter = new QSplitter(mpDock);
-    mpGroupTree = new KxGroupTree(splitter);
-    mpGroupTree->setVisible(!mbTreeHidden);
-    mpGroupTree->setGroups(groupNames());
+    mpDock = new KxParameterDock(*mpRows, *mpDelegate);
+    KxGroupTree& tree = *mpDock->groupTree();
+    tree.setVisible(!mbTreeHidden);
+    tree.setGroups(groupNames());
     if (mpGroupFilter) {
         KxString name;
         mpGroupFilter->getGroupName(name);
-        mpGroupTree->showChoice(toQString(name), mbInverted);
+        tree.showChoice(toQString(name), mbInverted);
     }
-    auto* side = new QWidget(splitter);
-    auto* layout = new QVBoxLayout(side);
-    layout->setContentsMargins(0, 0, 0, 0);
-    mpSearch = new QLineEdit(side);
-    mpSearch->setPlaceholderText(QStringLiteral("Search by name"));
-    mpSearch->setClearButtonEnabled(true);
-    mpSearch->setText(mpRows->filterRegularExpression().pattern());
-    mpTable = new QTableView(side);
-    mpTable->setModel(mpRows.get());
-    mpTable->setSortingEnabled(true);
-    mpTable->sortByColumn(-1, Qt::AscendingOrder);
-    mpTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    mpTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed);
-    mpTable->horizontalHeader()->setStretchLastSection(true);
-    mpTable->verticalHeader()->hide();
-    // One line a row, however long the expression: the rows stay even and many fit.
-    mpTable->setWordWrap(false);
-    mpTable->verticalHeader()->setDefaultSectionSize(mpTable->fontMetrics().height() + 8);
-    mpTable->setItemDelegate(mpDelegate.get());
-    mpTable->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(mpSearch);
-    layout->addWidget(mpTable);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({140, 560}); // the tree narrow, the table the rest
-    mpDock->setWidget(splitter);
+    mpDock->setSearchText(mpRows->filterRegularExpression().pattern());
 
-    QObject::connect(mpSearch, &QLineEdit::textChanged, mpRows.get(),
+    QObject::connect(mpDock, &KxParameterDock::searchTextChanged, mpRows.get(),
                      &QSortFilterProxyModel::setFilterFixedString);
-    QObject::connect(mpTable->selectionModel(), &QItemSelectionModel::selectionChanged, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::selectionChanged, mpDock,
                      [this] { followSelection(); });
-    // The keys of a table: Delete deletes the selected rows, Insert makes a new parameter.
-    auto* remove = new QAction(QStringLiteral("Delete"), mpTable);
-    remove->setShortcut(QKeySequence::Delete);
-    remove->setShortcutContext(Qt::WidgetShortcut);
-    QObject::connect(remove, &QAction::triggered, mpDock, [this] {
+    QObject::connect(mpDock, &KxParameterDock::deleteRequested, mpDock, [this] {
         if (const std::vector<KxParameter*> doomed = selectedParameters(); !doomed.empty()) {
             deleteParameters(doomed);
         }
     });
-    auto* insert = new QAction(QStringLiteral("New parameter"), mpTable);
-    insert->setShortcut(Qt::Key_Insert);
-    insert->setShortcutContext(Qt::WidgetShortcut);
-    QObject::connect(insert, &QAction::triggered, mpDock, [this] { newParameter(); });
-    mpTable->addActions({remove, insert});
-    QObject::connect(mpTable, &QWidget::customContextMenuRequested, mpDock,
-                     [this](const QPoint& position) {
-                         const QModelIndex index = mpTable->indexAt(position);
-                         const auto menu = rowMenu(mpRows->parameterAt(index.row()));
-                         menu->exec(mpTable->viewport()->mapToGlobal(position));
+    QObject::connect(mpDock, &KxParameterDock::newParameterRequested, mpDock,
+                     [this] { newParameter(); });
+    QObject::connect(mpDock, &KxParameterDock::rowMenuRequested, mpDock,
+                     [this](int row, const QPoint& position) {
+                         rowMenu(mpRows->parameterAt(row))->exec(position);
                      });
-    QObject::connect(mpGroupTree, &KxGroupTree::choiceMade, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::groupChosen, mpDock,
                      [this](const QString& group, bool invert) {
                          if (applyGroupFilter(group, invert) && !group.isEmpty()) {
                              KxParameterUtil::showFilteredTaskDialog(nullptr);
                          }
                      });
-    QObject::connect(mpGroupTree, &KxGroupTree::addRequested, mpDock, [this] {
-        const QString name = QInputDialog::getText(dialogParent(), QStringLiteral("New group"),
-                                                   QStringLiteral("Name of the group:"));
-        if (!name.isEmpty()) {
-            addGroup(name);
-        }
-    });
-    QObject::connect(mpGroupTree, &KxGroupTree::renameRequested, mpDock,
-                     [this](const QString& group) {
-                         const QString name = QInputDialog::getText(
-                             dialogParent(), QStringLiteral("Rename group"),
-                             QStringLiteral("New name of the group:"), QLineEdit::Normal, group);
-                         if (!name.isEmpty() && name != group) {
-                             renameGroup(group, name);
-                         }
-                     });
-    QObject::connect(mpGroupTree, &KxGroupTree::deleteRequested, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::groupAddRequested, mpDock,
+                     [this](const QString& group) { addGroup(group); });
+    QObject::connect(
+        mpDock, &KxParameterDock::groupRenameRequested, mpDock,
+        [this](const QString& group, const QString& newName) { renameGroup(group, newName); });
+    QObject::connect(mpDock, &KxParameterDock::groupDeleteRequested, mpDock,
                      [this](const QString& group) { deleteGroup(group); });
 
     if (QMainWindow* window = mainWindow()) {
@@ -290,8 +236,8 @@ void KxDesktopPalette::resetSearchPattern() {
 
 void KxDesktopPalette::hideFilterTree(bool hide) {
     mbTreeHidden = hide;
-    if (mpGroupTree) {
-        mpGroupTree->setVisible(!hide);
+    if (mpDock) {
+        mpDock->groupTree()->setVisible(!hide);
     }
 }
 
@@ -401,9 +347,8 @@ Lumo::ErrorStatus KxDesktopPalette::createParameter(KxParameter*& parameter) {
     if (!shown.isValid()) {
         // The new parameter is there, but the filter hides it.
         KxParameterUtil::showFilteredTaskDialog(nullptr);
-    } else if (mpTable) {
-        mpTable->setCurrentIndex(shown);
-        mpTable->edit(shown);
+    } else if (mpDock) {
+        mpDock->editCell(shown);
     }
     return Lumo::eOk;
 }
@@ -532,8 +477,8 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
 }
 
 void KxDesktopPalette::setSearchPattern(const QString& pattern) {
-    if (mpSearch) {
-        mpSearch->setText(pattern); // the field passes it on to the filter
+    if (mpDock) {
+        mpDock->setSearchText(pattern); // the field passes it on to the filter
     }
     mpRows->setFilterFixedString(pattern);
 }
@@ -586,8 +531,8 @@ bool KxDesktopPalette::applyGroupFilter(const QString& group, bool invert) {
     mpRows->setParameterFilter(filter.get());
     mpGroupFilter = std::move(filter);
     mbInverted = mpGroupFilter && invert;
-    if (mpGroupTree) {
-        mpGroupTree->showChoice(group, invert);
+    if (mpDock) {
+        mpDock->groupTree()->showChoice(group, invert);
     }
     return true;
 }
@@ -603,8 +548,8 @@ void KxDesktopPalette::newParameter() {
 
 std::vector<KxParameter*> KxDesktopPalette::selectedParameters() const {
     std::vector<KxParameter*> selected;
-    if (mpTable) {
-        for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
+    if (mpDock) {
+        for (const QModelIndex& row : mpDock->selectedRows()) {
             if (KxParameter* parameter = mpRows->parameterAt(row.row())) {
                 selected.push_back(parameter);
             }
@@ -644,8 +589,8 @@ void KxDesktopPalette::groupsChanged() {
             clearFilter();
         }
     }
-    if (mpGroupTree) {
-        mpGroupTree->setGroups(groupNames());
+    if (mpDock) {
+        mpDock->groupTree()->setGroups(groupNames());
     }
     mpModel->refreshAll();
 }
