@@ -4,6 +4,7 @@
 #include "gui/KxDrawingView.h"
 #include "gui/KxUnitsDialog.h"
 #include "manager/KxParameterManager.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "shell/KxCommandLine.h"
 
 #include <QAction>
@@ -20,10 +21,6 @@ constexpr const char* kPaletteName = "KxParameterPalette";
 constexpr int kCommandLineHeight = 200;
 // Long enough to read a notice of two sentences.
 constexpr int kNoticeMilliseconds = 8000;
-
-QString text(const KxString& string) {
-    return QString::fromStdWString(string.wstr());
-}
 
 } // namespace
 
@@ -160,9 +157,9 @@ void KxMainWindow::editUnits() {
 }
 
 int KxMainWindow::notify(const MtTaskDialogShown& dialog) {
-    QString notice = text(dialog.title);
+    QString notice = toQString(dialog.title);
     if (!dialog.message.isEmpty()) {
-        notice += QStringLiteral(": ") + text(dialog.message);
+        notice += QStringLiteral(": ") + toQString(dialog.message);
     }
     statusBar()->showMessage(notice.replace(QLatin1Char('\n'), QLatin1Char(' ')),
                              kNoticeMilliseconds);

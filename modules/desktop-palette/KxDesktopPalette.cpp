@@ -8,35 +8,21 @@
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "modules/desktop-palette/KxCellDelegate.h"
-#include "modules/desktop-palette/KxGroupTree.h"
 #include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "util/KxParameterUtil.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QHeaderView>
-#include <QInputDialog>
-#include <QItemSelectionModel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSplitter>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <iomanip>
 #include <iostream>
 
 namespace {
-
-QString text(const KxString& string) {
-    return QString::fromStdWString(string.wstr());
-}
-
-KxString kxText(const QString& string) {
-    return KxString(string.toStdWString());
-}
 
 QMainWindow* mainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -61,91 +47,44 @@ KxDesktopPalette::~KxDesktopPalette() {
 }
 
 void KxDesktopPalette::makeWindow() {
-    mpDock = new QDockWidget(QStringLiteral("Parameters"));
-    mpDock->setObjectName(QStringLiteral("KxParameterPalette"));
-    auto* splitter = new QSplitter(mpDock);
-    mpGroupTree = new KxGroupTree(splitter);
-    mpGroupTree->setVisible(!mbTreeHidden);
-    mpGroupTree->setGroups(groupNames());
+    mpDock = new KxParameterDock(*mpRows, *mpDelegate);
+    KxGroupTree& tree = *mpDock->groupTree();
+    tree.setVisible(!mbTreeHidden);
+    tree.setGroups(groupNames());
     if (mpGroupFilter) {
         KxString name;
         mpGroupFilter->getGroupName(name);
-        mpGroupTree->showChoice(text(name), mbInverted);
+        tree.showChoice(toQString(name), mbInverted);
     }
-    auto* side = new QWidget(splitter);
-    auto* layout = new QVBoxLayout(side);
-    layout->setContentsMargins(0, 0, 0, 0);
-    mpSearch = new QLineEdit(side);
-    mpSearch->setPlaceholderText(QStringLiteral("Search by name"));
-    mpSearch->setClearButtonEnabled(true);
-    mpSearch->setText(mpRows->filterRegularExpression().pattern());
-    mpTable = new QTableView(side);
-    mpTable->setModel(mpRows.get());
-    mpTable->setSortingEnabled(true);
-    mpTable->sortByColumn(-1, Qt::AscendingOrder);
-    mpTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    mpTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed);
-    mpTable->horizontalHeader()->setStretchLastSection(true);
-    mpTable->verticalHeader()->hide();
-    // One line a row, however long the expression: the rows stay even and many fit.
-    mpTable->setWordWrap(false);
-    mpTable->verticalHeader()->setDefaultSectionSize(mpTable->fontMetrics().height() + 8);
-    mpTable->setItemDelegate(mpDelegate.get());
-    mpTable->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(mpSearch);
-    layout->addWidget(mpTable);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({140, 560}); // the tree narrow, the table the rest
-    mpDock->setWidget(splitter);
+    mpDock->setSearchText(mpRows->filterRegularExpression().pattern());
 
-    QObject::connect(mpSearch, &QLineEdit::textChanged, mpRows.get(),
+    QObject::connect(mpDock, &KxParameterDock::searchTextChanged, mpRows.get(),
                      &QSortFilterProxyModel::setFilterFixedString);
-    QObject::connect(mpTable->selectionModel(), &QItemSelectionModel::selectionChanged, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::selectionChanged, mpDock,
                      [this] { followSelection(); });
-    // The keys of a table: Delete deletes the selected rows, Insert makes a new parameter.
-    auto* remove = new QAction(QStringLiteral("Delete"), mpTable);
-    remove->setShortcut(QKeySequence::Delete);
-    remove->setShortcutContext(Qt::WidgetShortcut);
-    QObject::connect(remove, &QAction::triggered, mpDock, [this] {
+    QObject::connect(mpDock, &KxParameterDock::deleteRequested, mpDock, [this] {
         if (const std::vector<KxParameter*> doomed = selectedParameters(); !doomed.empty()) {
             deleteParameters(doomed);
         }
     });
-    auto* insert = new QAction(QStringLiteral("New parameter"), mpTable);
-    insert->setShortcut(Qt::Key_Insert);
-    insert->setShortcutContext(Qt::WidgetShortcut);
-    QObject::connect(insert, &QAction::triggered, mpDock, [this] { newParameter(); });
-    mpTable->addActions({remove, insert});
-    QObject::connect(mpTable, &QWidget::customContextMenuRequested, mpDock,
-                     [this](const QPoint& position) {
-                         const QModelIndex index = mpTable->indexAt(position);
-                         const auto menu = rowMenu(mpRows->parameterAt(index.row()));
-                         menu->exec(mpTable->viewport()->mapToGlobal(position));
+    QObject::connect(mpDock, &KxParameterDock::newParameterRequested, mpDock,
+                     [this] { newParameter(); });
+    QObject::connect(mpDock, &KxParameterDock::rowMenuRequested, mpDock,
+                     [this](int row, const QPoint& position) {
+                         rowMenu(mpRows->parameterAt(row))->exec(position);
                      });
-    QObject::connect(mpGroupTree, &KxGroupTree::choiceMade, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::groupChosen, mpDock,
                      [this](const QString& group, bool invert) {
                          if (applyGroupFilter(group, invert) && !group.isEmpty()) {
                              KxParameterUtil::showFilteredTaskDialog(nullptr);
                          }
                      });
-    QObject::connect(mpGroupTree, &KxGroupTree::addRequested, mpDock, [this] {
-        const QString name = QInputDialog::getText(dialogParent(), QStringLiteral("New group"),
-                                                   QStringLiteral("Name of the group:"));
-        if (!name.isEmpty()) {
-            addGroup(name);
-        }
-    });
-    QObject::connect(mpGroupTree, &KxGroupTree::renameRequested, mpDock,
-                     [this](const QString& group) {
-                         const QString name = QInputDialog::getText(
-                             dialogParent(), QStringLiteral("Rename group"),
-                             QStringLiteral("New name of the group:"), QLineEdit::Normal, group);
-                         if (!name.isEmpty() && name != group) {
-                             renameGroup(group, name);
-                         }
-                     });
-    QObject::connect(mpGroupTree, &KxGroupTree::deleteRequested, mpDock,
+    QObject::connect(mpDock, &KxParameterDock::groupAddRequested, mpDock,
+                     [this](const QString& group) { addGroup(group); });
+    QObject::connect(
+        mpDock, &KxParameterDock::groupRenameRequested, mpDock,
+        [this](const QString& group, const QString& newName) { renameGroup(group, newName); });
+    QObject::connect(mpDock, &KxParameterDock::groupDeleteRequested, mpDock,
                      [this](const QString& group) { deleteGroup(group); });
 
     if (QMainWindow* window = mainWindow()) {
@@ -229,7 +168,7 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     *mpErrors << "Parameter not changed (" << name.toStdString() << "): " << message.toUtf8()
               << (detail.isEmpty() ? "" : " " + detail.toUtf8()) << std::endl;
     if (mErrorDialog) {
-        mErrorDialog(name, text(message), text(detail));
+        mErrorDialog(name, toQString(message), toQString(detail));
         return;
     }
     if (!QApplication::instance()) {
@@ -238,8 +177,8 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     // Not modal to the program's loop: the edit that was refused has already returned.
     auto* box = new QMessageBox(QMessageBox::Warning,
                                 QStringLiteral("Parameter not changed (%1)").arg(name),
-                                text(message), QMessageBox::Ok, dialogParent());
-    box->setInformativeText(text(detail));
+                                toQString(message), QMessageBox::Ok, dialogParent());
+    box->setInformativeText(toQString(detail));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -273,7 +212,7 @@ bool KxDesktopPalette::IsVisible() const {
 Lumo::ErrorStatus KxDesktopPalette::setPredefinedExpressions(const KxArray<KxString>& expressions) {
     QStringList list;
     for (const KxString& expression : expressions) {
-        list.push_back(text(expression));
+        list.push_back(toQString(expression));
     }
     mpDelegate->setPredefinedExpressions(list);
     return Lumo::eOk;
@@ -282,7 +221,7 @@ Lumo::ErrorStatus KxDesktopPalette::setPredefinedExpressions(const KxArray<KxStr
 void KxDesktopPalette::getPredefinedExpressions(KxArray<KxString>& expressions) const {
     expressions.setLogicalLength(0);
     for (const QString& expression : mpDelegate->predefinedExpressions()) {
-        expressions.append(kxText(expression));
+        expressions.append(toKxString(expression));
     }
 }
 
@@ -297,8 +236,8 @@ void KxDesktopPalette::resetSearchPattern() {
 
 void KxDesktopPalette::hideFilterTree(bool hide) {
     mbTreeHidden = hide;
-    if (mpGroupTree) {
-        mpGroupTree->setVisible(!hide);
+    if (mpDock) {
+        mpDock->groupTree()->setVisible(!hide);
     }
 }
 
@@ -369,14 +308,14 @@ Lumo::ErrorStatus KxDesktopPalette::editProperty(KxParameter* parameter, const K
         return Lumo::eKeyNotFound;
     }
     KxParameterTableModel::Column column{KxParameterTableModel::ColumnKind::kProperty, property,
-                                         text(property)};
+                                         toQString(property)};
     return mpModel->editCell(*parameter, column, [&] {
         return parameter->setProperty(KxEditProperty(property, value));
     });
 }
 
 Lumo::ErrorStatus KxDesktopPalette::setGroupFilter(const KxString& groupName, bool invert) {
-    if (groupName.isEmpty() || !applyGroupFilter(text(groupName), invert)) {
+    if (groupName.isEmpty() || !applyGroupFilter(toQString(groupName), invert)) {
         return Lumo::eInvalidInput;
     }
     KxParameterUtil::showFilteredTaskDialog(nullptr);
@@ -408,9 +347,8 @@ Lumo::ErrorStatus KxDesktopPalette::createParameter(KxParameter*& parameter) {
     if (!shown.isValid()) {
         // The new parameter is there, but the filter hides it.
         KxParameterUtil::showFilteredTaskDialog(nullptr);
-    } else if (mpTable) {
-        mpTable->setCurrentIndex(shown);
-        mpTable->edit(shown);
+    } else if (mpDock) {
+        mpDock->editCell(shown);
     }
     return Lumo::eOk;
 }
@@ -439,7 +377,7 @@ Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, con
                                                      bool join) {
     short index = -1;
     KxParameterGroupCollection* collection = groups();
-    if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+    if (!collection || collection->getGroupIndex(toKxString(group), index) != Lumo::eOk) {
         return Lumo::eInvalidInput;
     }
     // The groups cell is the one a refusal marks.
@@ -450,7 +388,9 @@ Lumo::ErrorStatus KxDesktopPalette::changeMembership(KxParameter& parameter, con
 
 Lumo::ErrorStatus KxDesktopPalette::addGroup(const QString& group) {
     return changeGroups(
-        [&](KxParameterGroupCollection& groups) { return groups.addParameterGroup(kxText(group)); },
+        [&](KxParameterGroupCollection& groups) {
+            return groups.addParameterGroup(toKxString(group));
+        },
         QStringLiteral("The group \"%1\" was not added.").arg(group));
 }
 
@@ -458,13 +398,13 @@ Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QStr
     return changeGroups(
         [&](KxParameterGroupCollection& groups) {
             const Lumo::ErrorStatus status =
-                groups.renameParameterGroup(kxText(group), kxText(newName));
+                groups.renameParameterGroup(toKxString(group), toKxString(newName));
             // A filter on the group follows it to its new name.
             KxString shown;
             if (status == Lumo::eOk && mpGroupFilter) {
                 mpGroupFilter->getGroupName(shown);
-                if (text(shown) == group) {
-                    mpGroupFilter->renameGroupFilter(kxText(newName));
+                if (toQString(shown) == group) {
+                    mpGroupFilter->renameGroupFilter(toKxString(newName));
                 }
             }
             return status;
@@ -475,7 +415,7 @@ Lumo::ErrorStatus KxDesktopPalette::renameGroup(const QString& group, const QStr
 Lumo::ErrorStatus KxDesktopPalette::deleteGroup(const QString& group) {
     return changeGroups(
         [&](KxParameterGroupCollection& groups) {
-            return groups.deleteParameterGroup(kxText(group));
+            return groups.deleteParameterGroup(toKxString(group));
         },
         QStringLiteral("The group \"%1\" was not deleted.").arg(group));
 }
@@ -498,7 +438,7 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
         KxParameter::StringList items;
         if (parameter->getContextMenuStringItems(items) == Lumo::eOk && items.length() > 0) {
             for (const KxString& item : items) {
-                menu->addAction(text(item), [this, parameter, item] {
+                menu->addAction(toQString(item), [this, parameter, item] {
                     parameter->executeContextMenuStringItem(item);
                     mpModel->refreshParameter(parameter);
                 });
@@ -512,7 +452,7 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
         KxParameterGroupCollection* collection = groups();
         for (const QString& group : groupNames()) {
             short index = -1;
-            collection->getGroupIndex(kxText(group), index);
+            collection->getGroupIndex(toKxString(group), index);
             const bool member = mine.contains(index);
             (member ? leaving : joining)->addAction(group, [this, parameter, group, member] {
                 changeMembership(*parameter, group, !member);
@@ -537,8 +477,8 @@ std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
 }
 
 void KxDesktopPalette::setSearchPattern(const QString& pattern) {
-    if (mpSearch) {
-        mpSearch->setText(pattern); // the field passes it on to the filter
+    if (mpDock) {
+        mpDock->setSearchText(pattern); // the field passes it on to the filter
     }
     mpRows->setFilterFixedString(pattern);
 }
@@ -570,7 +510,7 @@ QStringList KxDesktopPalette::groupNames() const {
         KxArray<KxString> list;
         collection->getParameterGroups(list);
         for (const KxString& name : list) {
-            names.push_back(text(name));
+            names.push_back(toQString(name));
         }
     }
     return names;
@@ -581,24 +521,24 @@ bool KxDesktopPalette::applyGroupFilter(const QString& group, bool invert) {
     if (!group.isEmpty()) {
         short index = -1;
         KxParameterGroupCollection* collection = groups();
-        if (!collection || collection->getGroupIndex(kxText(group), index) != Lumo::eOk) {
+        if (!collection || collection->getGroupIndex(toKxString(group), index) != Lumo::eOk) {
             return false;
         }
-        filter = std::make_unique<KxParameterGroupFilter>(kxText(group), index);
+        filter = std::make_unique<KxParameterGroupFilter>(toKxString(group), index);
         filter->setInvertFilter(invert);
     }
     // The view lets go of the old filter before it is deleted.
     mpRows->setParameterFilter(filter.get());
     mpGroupFilter = std::move(filter);
     mbInverted = mpGroupFilter && invert;
-    if (mpGroupTree) {
-        mpGroupTree->showChoice(group, invert);
+    if (mpDock) {
+        mpDock->groupTree()->showChoice(group, invert);
     }
     return true;
 }
 
 void KxDesktopPalette::showRefusal(Lumo::ErrorStatus status, const QString& message) {
-    showErrorTaskDialog(status, kxText(message), {});
+    showErrorTaskDialog(status, toKxString(message), {});
 }
 
 void KxDesktopPalette::newParameter() {
@@ -608,8 +548,8 @@ void KxDesktopPalette::newParameter() {
 
 std::vector<KxParameter*> KxDesktopPalette::selectedParameters() const {
     std::vector<KxParameter*> selected;
-    if (mpTable) {
-        for (const QModelIndex& row : mpTable->selectionModel()->selectedRows()) {
+    if (mpDock) {
+        for (const QModelIndex& row : mpDock->selectedRows()) {
             if (KxParameter* parameter = mpRows->parameterAt(row.row())) {
                 selected.push_back(parameter);
             }
@@ -649,8 +589,8 @@ void KxDesktopPalette::groupsChanged() {
             clearFilter();
         }
     }
-    if (mpGroupTree) {
-        mpGroupTree->setGroups(groupNames());
+    if (mpDock) {
+        mpDock->groupTree()->setGroups(groupNames());
     }
     mpModel->refreshAll();
 }

@@ -2,15 +2,12 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxArray.h"
-#include "palette/KxPaletteBase.h"
 #include "kit/KxPaletteControl.h"
-#include "modules/desktop-palette/KxGroupTree.h"
+#include "modules/desktop-palette/KxParameterDock.h"
+#include "palette/KxPaletteBase.h"
 
-#include <QDockWidget>
-#include <QLineEdit>
 #include <QPointer>
 #include <QString>
-#include <QTableView>
 
 #include <functional>
 #include <iosfwd>
@@ -23,8 +20,9 @@ class KxParameterRowFilter;
 class KxParameterTableModel;
 class QMenu;
 
-// The parameters palette of a desktop: a dockable window with the group tree beside a table of
-// the parameters (Qt Widgets), a search field that filters by name and a header that sorts. The
+// The parameters palette of a desktop: its window, a KxParameterDock, shows the rows of the table
+// model, filtered by the search and the group and sorted by the header; the palette carries what
+// the person asks there to the library and what the library reports back to the window. The
 // window is made when the palette is first shown, docked at the right of the program's main
 // window when it has one; it needs the program's QApplication, which the palette never makes.
 class KxDesktopPalette final : public KxPaletteBase, public KxPaletteControl {
@@ -92,9 +90,9 @@ public:
     // What the table view shows: the rows filtered by the search and the group, sorted.
     KxParameterRowFilter& view() { return *mpRows; }
     // The window, its table and its group tree; null before the first show.
-    QDockWidget* widget() const { return mpDock; }
-    QTableView* table() const { return mpTable; }
-    KxGroupTree* groupTree() const { return mpGroupTree; }
+    KxParameterDock* widget() const { return mpDock; }
+    QTableView* table() const { return mpDock ? mpDock->table() : nullptr; }
+    KxGroupTree* groupTree() const { return mpDock ? mpDock->groupTree() : nullptr; }
 
 private:
     void makeWindow();
@@ -121,10 +119,7 @@ private:
     std::unique_ptr<KxParameterRowFilter> mpRows;
     std::unique_ptr<KxParameterGroupFilter> mpGroupFilter;
     std::unique_ptr<KxCellDelegate> mpDelegate;
-    QPointer<QDockWidget> mpDock;
-    QPointer<QTableView> mpTable;
-    QPointer<QLineEdit> mpSearch;
-    QPointer<KxGroupTree> mpGroupTree;
+    QPointer<KxParameterDock> mpDock;
     std::vector<KxParameter*> mHighlighted;
     bool mbInverted = false;
     bool mbTreeHidden = true;

@@ -13,6 +13,7 @@
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterValueSetList.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
@@ -24,17 +25,9 @@
 
 namespace {
 
-QString text(const KxString& string) {
-    return QString::fromStdWString(string.wstr());
-}
-
-KxString kxText(const QString& string) {
-    return KxString(string.toStdWString());
-}
-
 QString columnTitle(unsigned int id, const char* english) {
     const KxString title = KxParameterUtil::getResourceString(id);
-    return title.isEmpty() ? QString::fromUtf8(english) : text(title);
+    return title.isEmpty() ? QString::fromUtf8(english) : toQString(title);
 }
 
 } // namespace
@@ -167,10 +160,10 @@ Lumo::ErrorStatus KxParameterTableModel::editText(KxParameter& parameter, const 
                                                   const QString& value) {
     return editCell(parameter, column, [&] {
         if (column.kind == ColumnKind::kName) {
-            return parameter.setName(kxText(value));
+            return parameter.setName(toKxString(value));
         }
         if (column.kind == ColumnKind::kExpression) {
-            return parameter.setExpression(kxText(value));
+            return parameter.setExpression(toKxString(value));
         }
         const KxParameterProperty* property = column.kind == ColumnKind::kProperty
                                                   ? parameter.getProperty(column.key.kwszPtr())
@@ -180,7 +173,7 @@ Lumo::ErrorStatus KxParameterTableModel::editText(KxParameter& parameter, const 
         }
         // The text is read into the type the property holds.
         KxDbEvalVariant typed = property->value();
-        Lumo::ErrorStatus status = KxParameterUtil::stringToEvalVariant(kxText(value), typed);
+        Lumo::ErrorStatus status = KxParameterUtil::stringToEvalVariant(toKxString(value), typed);
         if (status == Lumo::eOk) {
             status = parameter.setProperty(KxEditProperty(column.key, typed));
         }
@@ -291,7 +284,7 @@ void KxParameterTableModel::rebuildColumns() {
                 if (header.mbVisible) {
                     columns.push_back(
                         {ColumnKind::kProperty, header.mKey,
-                         text(header.mTitle.isEmpty() ? header.mKey : header.mTitle)});
+                         toQString(header.mTitle.isEmpty() ? header.mKey : header.mTitle)});
                 }
             }
         }
@@ -348,7 +341,7 @@ QStringList KxParameterTableModel::valueChoices(const QModelIndex& index) const 
     if (property && property->getValueSet(set) == Lumo::eOk) {
         if (const auto* list = dynamic_cast<const KxParameterValueSetList*>(set)) {
             for (const KxDbEvalVariant& value : list->values()) {
-                choices.push_back(text(KxParameterUtil::evalVariantToString(value)));
+                choices.push_back(toQString(KxParameterUtil::evalVariantToString(value)));
             }
         }
     }
@@ -374,11 +367,11 @@ void KxParameterTableModel::reindex() {
 QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& column) const {
     switch (column.kind) {
     case ColumnKind::kName:
-        return text(parameter.getName());
+        return toQString(parameter.getName());
     case ColumnKind::kExpression:
-        return text(parameter.getExpression());
+        return toQString(parameter.getExpression());
     case ColumnKind::kValue:
-        return text(kxDisplayValue(parameter));
+        return toQString(kxDisplayValue(parameter));
     case ColumnKind::kGroups: {
         KxParameterManager* live = kxParameterManagerIfAlive();
         KxParameterGroupCollection* groups = live ? live->getActiveGroupCollection() : nullptr;
@@ -393,7 +386,7 @@ QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& co
         for (const KxString& name : names) {
             short index = 0;
             if (groups->getGroupIndex(name, index) == Lumo::eOk && indexes.contains(index)) {
-                mine.push_back(text(name));
+                mine.push_back(toQString(name));
             }
         }
         return mine.join(QStringLiteral(", "));
@@ -402,7 +395,8 @@ QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& co
         break;
     }
     const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr());
-    return property ? text(KxParameterUtil::evalVariantToString(property->value())) : QString();
+    return property ? toQString(KxParameterUtil::evalVariantToString(property->value()))
+                    : QString();
 }
 
 bool KxParameterTableModel::batching() {

@@ -14,6 +14,7 @@
 #include "modules/desktop-palette/KxDesktopPalette.h"
 #include "modules/desktop-palette/KxParameterRowFilter.h"
 #include "modules/desktop-palette/KxParameterTableModel.h"
+#include "modules/desktop-palette/KxQtText.h"
 #include "palette/KxApParameterManagerESW.h"
 #include "testkit/KxTestSession.h"
 
@@ -21,9 +22,12 @@
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <sstream>
@@ -73,6 +77,38 @@ class KxDesktopPaletteTest : public QObject {
         }
         return nullptr;
     }
+    // The entries of the menu that the table opens at the row as shown (-1 below the last row),
+    // as "Join group/holes"; the menu is closed unused.
+    QStringList rowMenuEntries(int row) {
+        QTableView& table = *palette->table();
+        const QRect rows = table.visualRect(view().index(view().rowCount() - 1, 0));
+        const QPoint at = row < 0 ? rows.bottomLeft() + QPoint(1, 4)
+                                  : table.visualRect(view().index(row, 0)).center();
+        QStringList entries;
+        QTimer::singleShot(0, &table, [&entries] {
+            QWidget* popup = QApplication::activePopupWidget();
+            for (QAction* entry : popup->actions()) {
+                if (entry->menu()) {
+                    for (QAction* inner : entry->menu()->actions()) {
+                        entries.push_back(entry->text() + '/' + inner->text());
+                    }
+                } else if (!entry->isSeparator()) {
+                    entries.push_back(entry->text());
+                }
+            }
+            popup->close();
+        });
+        emit table.customContextMenuRequested(at);
+        return entries;
+    }
+    // Types the answer into the dialog that the next request of the group tree opens.
+    void answerGroupDialog(const QString& answer) {
+        QTimer::singleShot(0, palette->widget(), [answer] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            dialog->setTextValue(answer);
+            dialog->accept();
+        });
+    }
     std::size_t highlights(const wchar_t* name) {
         KxDbObjectId id;
         parameter(name).getEntityId(id);
@@ -96,7 +132,7 @@ private slots:
         out.str({});
         palette->setOutput(&out, &out);
         before = mtSetTaskDialogPresenter([this](const MtTaskDialogShown& dialog) {
-            notices.push_back(QString::fromStdWString(dialog.id.wstr()));
+            notices.push_back(toQString(dialog.id));
             return 0;
         });
         KxApParameterManagerESW::instance()->setHost(palette.get());
@@ -122,9 +158,8 @@ private slots:
         QCoreApplication::processEvents();
         QSignalSpy changed(&palette->model(), &QAbstractItemModel::dataChanged);
         QVERIFY(view().setData(cell("height", 1), "width / 4"));
-        QCOMPARE(QString::fromStdWString(height.getExpression().wstr()), "width / 4");
-        QCOMPARE(cell("height", 2).data().toString(),
-                 QString::fromStdWString(kxDisplayValue(height).wstr()));
+        QCOMPARE(toQString(height.getExpression()), "width / 4");
+        QCOMPARE(cell("height", 2).data().toString(), toQString(kxDisplayValue(height)));
         QVERIFY(changed.isEmpty()); // the views hear of it on the next turn, once
         QCoreApplication::processEvents();
         QCOMPARE(changed.size(), 1);
@@ -290,6 +325,31 @@ private slots:
         QVERIFY(!tree.itemOf("spare"));
         QVERIFY(!palette->getCurrentFilter());
         QCOMPARE(view().rowCount(), palette->model().rowCount());
+    }
+
+    void theWindowsFieldMenusAndGroupDialogsReachTheLibrary() {
+        auto& search = *palette->widget()->findChild<QLineEdit*>();
+        QTest::keyClicks(&search, "hole_");
+        QCOMPARE(names(), (QStringList{"hole_count", "hole_diameter"}));
+        // The menu is the shown row's, not the row at that place among all the parameters.
+        QVERIFY(rowMenuEntries(0).contains("Leave group/holes"));
+        QCOMPARE(rowMenuEntries(-1), QStringList{"New parameter"});
+        search.clear();
+        QCOMPARE(names().size(), palette->model().rowCount());
+
+        KxGroupTree& tree = *palette->groupTree();
+        answerGroupDialog("extra");
+        emit tree.addRequested();
+        QVERIFY(tree.itemOf("extra"));
+        answerGroupDialog("extra"); // the same name is no rename
+        emit tree.renameRequested("extra");
+        QVERIFY(shown.isEmpty());
+        answerGroupDialog("spare");
+        emit tree.renameRequested("extra");
+        QVERIFY(!tree.itemOf("extra") && tree.itemOf("spare"));
+        emit tree.deleteRequested("spare");
+        QVERIFY(!tree.itemOf("spare"));
+        QVERIFY(shown.isEmpty());
     }
 
     void columnsFollowTheActiveCollectionAndPredefinedExpressionsAreKept() {
