@@ -21,10 +21,6 @@ wchar_t asciiLower(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 
-bool isNameStart(wchar_t c) {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_';
-}
-
 // Sine of an angle in degrees, exact where the angle is a multiple of 30 degrees with a rational
 // sine, so that sin(30) is 0.5 and sin(180) is 0 rather than noise.
 double sinDegrees(double degrees) {
@@ -112,10 +108,6 @@ std::wstring lowerCase(std::wstring_view name) {
     return lower;
 }
 
-bool isNamePart(wchar_t c) {
-    return isNameStart(c) || isDigit(c);
-}
-
 bool isReserved(std::wstring_view name) {
     const std::wstring lower = lowerCase(name);
     return lower == kPiName || findFunction(lower) != nullptr;
@@ -130,7 +122,7 @@ std::size_t skipBlanksFrom(std::wstring_view text, std::size_t pos) {
 
 std::size_t nameLength(std::wstring_view text, std::size_t pos) {
     std::size_t end = pos;
-    while (end < text.size() && isNamePart(text[end])) {
+    while (end < text.size() && KxCompiledExpression::isNamePart(text[end])) {
         ++end;
     }
     return end - pos;
@@ -292,7 +284,7 @@ private:
             emit(Op::kNumber, 0, number);
             return true;
         }
-        if (rest.empty() || !isNameStart(rest.front())) {
+        if (rest.empty() || !KxCompiledExpression::isNameStart(rest.front())) {
             return fail(Error::kSyntax);
         }
         const std::size_t start = mPos;
@@ -339,6 +331,11 @@ private:
     int mDepthNow = 0;
     Error mError = Error::kNone;
 };
+
+bool KxCompiledExpression::isName(const KxString& text) {
+    const std::wstring_view name = text.wstr();
+    return !name.empty() && isNameStart(name.front()) && nameLength(name, 0) == name.size();
+}
 
 KxCompiledExpression::Error KxCompiledExpression::compile(const KxString& text) {
     *this = KxCompiledExpression();

@@ -27,6 +27,16 @@ public:
         std::size_t length = 0; ///< the length of the name
     };
 
+    /// True for a character that may start a name: an ASCII letter or `_`.
+    static bool isNameStart(wchar_t c) {
+        return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_';
+    }
+    /// True for a character that may continue a name: a name start or an ASCII digit.
+    static bool isNamePart(wchar_t c) { return isNameStart(c) || (c >= L'0' && c <= L'9'); }
+    /// True when `text` is a name as the scanner reads one: a name start, then name parts. Only
+    /// ASCII counts: a non-ASCII letter is no part of a name. Function names and `pi` pass too.
+    static bool isName(const KxString& text);
+
     /// Compiles nothing: evaluates to kSyntax.
     KxCompiledExpression() = default;
     /// Parses `text`. The variables are known even when the text does not compile.

@@ -3,6 +3,7 @@
 #include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
+#include "host/KxCompiledExpression.h"
 #include "host/KxStatusName.h"
 #include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
@@ -131,12 +132,11 @@ bool readHeader(const KxCsv::Row& header, const std::vector<std::string>& keys, 
     return issues.empty();
 }
 
-// The names an expression mentions, taken as runs of letters, digits, '_' and non-ASCII
-// characters: what the rows' order and their retries go by.
+// The names an expression mentions, taken as runs of the characters that the expression engine
+// reads into a name: what the rows' order and their retries go by.
 std::vector<std::string> mentionedNames(const std::string& expression) {
     const auto isNameChar = [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
-               static_cast<unsigned char>(c) >= 0x80;
+        return KxCompiledExpression::isNamePart(static_cast<unsigned char>(c));
     };
     std::vector<std::string> names;
     for (auto it = expression.begin(); it != expression.end();) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "KxPlateDependencyGraph.h"
 #include "KxPlateDrawing.h"
+#include "KxPlateNameIndex.h"
 #include "KxPlateParameter.h"
 
 #include "collections/KxParameterCollection.h"
@@ -8,30 +10,11 @@
 #include "host/KxDbObjectId.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <queue>
-#include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class KxDbDatabase;
-
-// The plate's record of one name: the listed parameter that it names (the first listed, should two
-// share it), how many listed and owned parameters carry it, and the listed parameters whose
-// expressions use it, each through its variable of that index. Parameters hold pointers to their
-// records, which live as long as somebody carries or uses the name.
-struct KxPlateName {
-    struct Use {
-        KxPlateParameter* user = nullptr;
-        int variable = 0;
-    };
-    KxPlateParameter* parameter = nullptr;
-    int listed = 0;
-    int owned = 0;
-    std::vector<Use> users;
-};
 
 // The parameters of a bracket plate, with expressions over each other: it makes and deletes them,
 // vets their names and expressions, and evaluates them in dependency order. A parameter names
@@ -40,8 +23,9 @@ struct KxPlateName {
 // plate's own parameters.
 //
 // Every change costs in proportion to what it touches: the plate keeps an index of names and, for
-// each name, the listed parameters whose expressions use it, updated on every creation, listing,
-// rename, expression change and deletion; expressions are compiled once, when stored.
+// each name, the listed parameters whose expressions use it (the dependency graph), updated on
+// every creation, listing, rename, expression change and deletion; expressions are compiled once,
+// when stored.
 class KxPlateCollection : public KxParameterCollection {
 public:
     // The drawing goes into `database`: an entity for the plate, its holes, and one for each
@@ -95,7 +79,6 @@ protected:
     getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override;
 
 private:
-    using Use = KxPlateName::Use;
     // Hears the list grow: a parameter added to it becomes one that others can name.
     class ListWatcher : public KxParameterCollectionReactor {
     public:
@@ -112,33 +95,6 @@ private:
     void list(KxPlateParameter& parameter);
     void unlist(KxPlateParameter& parameter, std::vector<KxPlateParameter*>& counted);
 
-    // The name index.
-    KxPlateName& record(const std::wstring& name);
-    const KxPlateName* findRecord(const std::wstring& name) const;
-    // Forgets the record of that name when nobody carries or uses it any more.
-    void dropIfUnused(KxPlateName& named, const std::wstring& name);
-    void carryName(KxPlateParameter& parameter, const std::wstring& name);
-    void dropName(KxPlateParameter& parameter, const std::wstring& name);
-    // A listed parameter leaves the name; another listed one of that name takes its place.
-    void leaveName(const KxPlateParameter& parameter, KxPlateName& named);
-    bool isNameTaken(const std::wstring& name, const KxPlateParameter* except) const;
-    // "paramK" names become free and taken; the lowest free one is found in amortised constant
-    // time.
-    void nameFreed(const std::wstring& name);
-
-    // The edges of the dependency graph: the uses of a listed parameter's expression.
-    void addUses(KxPlateParameter& parameter, std::vector<KxPlateParameter*>* counted);
-    void removeUses(KxPlateParameter& parameter, std::vector<KxPlateParameter*>* counted);
-
-    // The listed parameters that name `parameter`, directly or through others, in dependency
-    // order (list order between independent ones); each of them carries the latest mark.
-    std::vector<KxPlateParameter*> dependents(KxPlateParameter& parameter);
-    // `parameters`, each after the ones among them that it names; list order otherwise.
-    std::vector<KxPlateParameter*> inDependencyOrder(std::vector<KxPlateParameter*> parameters);
-    // The same, for parameters that carry `mark` and count in their scratch field how many of the
-    // others they still wait for.
-    std::vector<KxPlateParameter*> readyOrder(std::vector<KxPlateParameter*> parameters,
-                                              std::uint32_t mark);
     // The value of the parameter's expression, or of a candidate for it; each name stands for its
     // parameter's trial value when that parameter carries the mark `trial` (not 0), its value
     // otherwise.
@@ -146,27 +102,18 @@ private:
                                          double& value) const;
     KxCompiledExpression::Error evaluate(const KxCompiledExpression& candidate,
                                          double& value) const;
-    // The parameter that the variable of that index names, or null.
-    const KxPlateParameter* used(const KxPlateParameter& parameter, std::size_t variable) const;
-    // The path "a → b → … → a" when `uses`, given to `parameter`, would make it depend on itself;
-    // empty otherwise.
-    KxString findCycle(const KxPlateParameter& parameter, const std::vector<std::wstring>& uses);
     // Writes the usage counts of the counted parameters; those whose count changed, in list
     // order, except `except`.
     std::vector<KxPlateParameter*> writeUsageCounts(std::vector<KxPlateParameter*> counted,
                                                     const KxPlateParameter* except);
-    // A fresh mark for the parameters' scratch fields.
-    std::uint32_t nextMark() { return ++mMark; }
 
     ListWatcher mWatcher{*this};
     // The dependents, in order, of the parameter whose expression was just vetted.
     std::pair<const KxPlateParameter*, std::vector<KxPlateParameter*>> mVetted;
     std::vector<std::unique_ptr<KxPlateParameter>> mOwned;
-    std::unordered_map<std::wstring, KxPlateName> mNames;
-    std::priority_queue<int, std::vector<int>, std::greater<>> mFreeNumbers;
-    int mNextNumber = 1;
+    KxPlateNameIndex mNames{mOwned};
+    KxPlateDependencyGraph mGraph{mNames};
     std::uint64_t mNextListOrder = 0;
-    std::uint32_t mMark = 0;
     KxDbObjectId mPlateEntityId;
     KxPlateDrawing mDrawing{mPlateEntityId};
 };

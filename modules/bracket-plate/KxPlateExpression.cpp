@@ -1,31 +1,6 @@
 #include "KxPlateExpression.h"
 
-namespace {
-
-bool isNameStart(wchar_t c) {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_';
-}
-
-bool isNamePart(wchar_t c) {
-    return isNameStart(c) || (c >= L'0' && c <= L'9');
-}
-
-} // namespace
-
 namespace KxPlateExpression {
-
-bool isIdentifier(const KxString& name) {
-    const std::wstring& text = name.wstr();
-    if (text.empty() || !isNameStart(text.front())) {
-        return false;
-    }
-    for (const wchar_t c : text) {
-        if (!isNamePart(c)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 KxString renameReference(const KxString& expression, const KxCompiledExpression& compiled,
                          const std::wstring& oldName, const std::wstring& newName) {

@@ -10,9 +10,6 @@
 // value of the parameter of that name.
 namespace KxPlateExpression {
 
-// True for a letter or _ followed by letters, digits and _ (ASCII only).
-bool isIdentifier(const KxString& name);
-
 // The expression, compiled as `compiled`, with every use of the variable `oldName` turned into
 // `newName`; the rest of the text as it was.
 KxString renameReference(const KxString& expression, const KxCompiledExpression& compiled,

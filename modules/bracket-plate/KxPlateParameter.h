@@ -69,7 +69,9 @@ protected:
 
 private:
     friend class KxPlateCollection;
+    friend class KxPlateDependencyGraph;
     friend class KxPlateDrawing;
+    friend class KxPlateNameIndex;
 
     KxPlateCollection* mpPlate;
     Kind mKind;

@@ -1,4 +1,5 @@
 #include "host/KxConstantExpression.h"
+#include "host/KxCompiledExpression.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -96,6 +98,29 @@ TEST(ConstantExpression, NamesAreTheEvaluatorsOwnInAnyCase) {
     EXPECT_TRUE(kxdbIsExpressionFunctionName(L"ACOS") && kxdbIsExpressionConstantName(L"Pi"));
     EXPECT_FALSE(kxdbIsExpressionFunctionName(L"sinh") || kxdbIsExpressionFunctionName(L"pi"));
     EXPECT_FALSE(kxdbIsExpressionFunctionName(L"sin ") || kxdbIsExpressionConstantName(L"pie"));
+}
+
+// The one rule of what makes a name, which the plate's names and the import's scan follow too.
+// Only ASCII letters, digits and _ make a name: a non-ASCII letter is no part of one, so "café"
+// reads as the name "caf" followed by a character the grammar refuses.
+TEST(CompiledExpression, NamesAreAsciiLettersDigitsAndUnderscoresNotStartingWithADigit) {
+    const std::pair<const wchar_t*, bool> rows[] = {
+        {L"x", true},       {L"Width", true},      {L"param12", true},
+        {L"_", true},       {L"_2", true},         {L"hole_count", true},
+        {L"", false},       {L"2x", false},        {L"7", false},
+        {L"a b", false},    {L"a-b", false},       {L"x.y", false},
+        {L"\u00e9", false}, {L"caf\u00e9", false}, {L"\u00e9t\u00e9", false}};
+    for (const auto& [text, isName] : rows) {
+        EXPECT_EQ(KxCompiledExpression::isName(text), isName) << KxString(text);
+        // The scanner reads a name as one variable, and anything else as something else.
+        KxCompiledExpression compiled;
+        compiled.compile(text);
+        const bool oneVariable = compiled.compileError() == KxCompiledExpression::Error::kNone &&
+                                 compiled.variables() == std::vector<std::wstring>{text};
+        EXPECT_EQ(oneVariable, isName) << KxString(text);
+    }
+    // The evaluator's own names are names too: whether one is free is the caller's question.
+    EXPECT_TRUE(KxCompiledExpression::isName(L"sin") && KxCompiledExpression::isName(L"PI"));
 }
 
 } // namespace
