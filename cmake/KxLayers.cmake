@@ -14,16 +14,22 @@ endfunction()
 # The same for a target made otherwise (the host, a shared library of its own).
 function(kx_declare_layer target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "HEADERS;INTERNAL;USES")
-    target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
-                                    FILES ${arg_HEADERS})
+    # A layer of headers alone (an interface library) offers them through its interface only.
+    get_target_property(type ${target} TYPE)
+    set(public PUBLIC)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        set(public INTERFACE)
+    endif()
+    target_sources(${target} ${public} FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
+                                       FILES ${arg_HEADERS})
     if(arg_INTERNAL)
         target_sources(${target} PRIVATE FILE_SET internal TYPE HEADERS
                                          BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${arg_INTERNAL})
     endif()
-    target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-                                                $<INSTALL_INTERFACE:include/kxparam>)
-    target_link_libraries(${target} PUBLIC ${arg_USES})
-    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_include_directories(${target} ${public} $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                                                   $<INSTALL_INTERFACE:include/kxparam>)
+    target_link_libraries(${target} ${public} ${arg_USES})
+    target_compile_features(${target} ${public} cxx_std_20)
     # Every public header compiles on its own (the target all_verify_interface_header_sets).
     file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
     set_target_properties(${target} PROPERTIES VERIFY_INTERFACE_HEADER_SETS ON
@@ -66,6 +72,9 @@ endfunction()
 function(kx_layer_files target publicOut privateOut)
     get_target_property(public ${target} HEADER_SET)
     get_target_property(sources ${target} SOURCES)
+    if(NOT sources)
+        set(sources)
+    endif()
     get_target_property(sourceDir ${target} SOURCE_DIR)
     set(private)
     get_target_property(sets ${target} HEADER_SETS)

@@ -51,6 +51,8 @@
 #include "kit/KxEditProperty.h"
 #include "kit/KxModuleDefinition.h"
 #include "kit/KxPaletteControl.h"
+#include "kit/KxPaletteTable.h"
+#include "kit/KxParameterGroupNames.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "kit/KxScopedRegistration.h"
 #include "palette/KxPaletteBase.h"

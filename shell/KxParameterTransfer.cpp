@@ -7,6 +7,8 @@
 #include "host/KxStatusName.h"
 #include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
+#include "kit/KxPaletteTable.h"
+#include "kit/KxParameterGroupNames.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
@@ -468,26 +470,22 @@ Result exportCsv(KxParameterManager& manager, std::string& out) {
     std::vector<std::string> row(kFixedNames.begin(), kFixedNames.end());
     row.insert(row.end(), keys.begin(), keys.end());
     KxCsv::appendRow(out, row);
-    const std::map<short, KxString> groups = groupNames(manager.getActiveGroupCollection());
+    // The cells read as the palette's, but every property is written, shown or not, so that the
+    // file imports back whole.
+    std::vector<KxPaletteColumn> columns;
+    for (const std::string& key : keys) {
+        columns.push_back({KxPaletteColumnKind::kProperty, wide(key), {}});
+    }
+    const KxParameterGroupNames groups(manager.getActiveGroupCollection());
+    const KxString groupSeparator(std::wstring(1, kGroupSeparator));
     for (KxParameter* parameter : collection->getParameters()) {
-        const KxString value = kxDisplayValue(*parameter);
         KxString description;
         parameter->getDescription(description);
-        KxParameter::GroupIndexList indexes;
-        parameter->getGroupNameIndexes(indexes);
-        std::string groupList;
-        for (const short index : indexes) {
-            if (const auto found = groups.find(index); found != groups.end()) {
-                groupList += (groupList.empty() ? "" : std::string(1, kGroupSeparator)) +
-                             utf8(found->second);
-            }
-        }
-        row = {utf8(parameter->getName()), utf8(parameter->getExpression()), utf8(value),
-               utf8(description), groupList};
-        for (const std::string& key : keys) {
-            const KxParameterProperty* property = parameter->getProperty(wide(key).kwszPtr());
-            row.push_back(property ? utf8(KxParameterUtil::evalVariantToString(property->value()))
-                                   : std::string());
+        row = {utf8(parameter->getName()), utf8(parameter->getExpression()),
+               utf8(kxDisplayValue(*parameter)), utf8(description),
+               utf8(groups.textOf(*parameter, groupSeparator))};
+        for (const KxPaletteColumn& column : columns) {
+            row.push_back(utf8(kxPaletteCellText(*parameter, column, nullptr)));
         }
         KxCsv::appendRow(out, row);
         ++result.rows;
@@ -553,8 +551,8 @@ Result importCsv(KxParameterManager& manager, std::string_view csv) {
         const std::vector<std::string> mentioned =
             mentionedNames(candidates[i]->fields[static_cast<std::size_t>(column)]);
         return std::any_of(applied.begin() + static_cast<std::ptrdiff_t>(triedAt[i]), applied.end(),
-                           [&](const std::string& name) {
-                               return std::find(mentioned.begin(), mentioned.end(), name) !=
+                           [&](const std::string& appliedName) {
+                               return std::find(mentioned.begin(), mentioned.end(), appliedName) !=
                                       mentioned.end();
                            });
     };

@@ -10,6 +10,7 @@
 #include "host/KxStatusName.h"
 #include "host/KxSysVars.h"
 #include "kit/KxPaletteControl.h"
+#include "kit/KxParameterGroupNames.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 #include "model/KxParameterProperty.h"
@@ -378,28 +379,10 @@ void KxShell::show(const KxCommandLine& line) {
     status = parameter->getTypeName(text);
     field("type", status, shown(text), none);
 
-    KxParameter::GroupIndexList indexes;
-    parameter->getGroupNameIndexes(indexes);
-    KxArray<KxString> names;
-    KxParameterGroupCollection* collection =
-        KxParameterManager::getInstance().getActiveGroupCollection();
-    if (collection) {
-        collection->getParameterGroups(names);
-    }
-    std::string groupsText;
-    for (const short index : indexes) {
-        std::string name = "#" + std::to_string(index); // a group that the collection does not name
-        for (const KxString& candidate : names) {
-            short candidateIndex = -1;
-            if (collection->getGroupIndex(candidate, candidateIndex) == Lumo::eOk &&
-                candidateIndex == index) {
-                name = candidate.toUtf8();
-                break;
-            }
-        }
-        groupsText += (groupsText.empty() ? "" : ", ") + name;
-    }
-    field("groups", Lumo::eOk, groupsText.empty() ? "none" : groupsText, none);
+    const KxString groupNames =
+        KxParameterGroupNames(KxParameterManager::getInstance().getActiveGroupCollection())
+            .textOf(*parameter);
+    field("groups", Lumo::eOk, groupNames.isEmpty() ? "none" : groupNames.toUtf8(), none);
 
     KxDbObjectId entity;
     status = parameter->getEntityId(entity);

@@ -24,6 +24,8 @@ namespace {
 template <class Base>
 struct Probe : Base {
     virtual void probe() = 0;
+    // After the probe, so that its slot follows the base's last one either way.
+    virtual ~Probe() = default;
 };
 // These also reach the protected operations.
 struct P : Probe<KxParameter> {

@@ -1,17 +1,14 @@
 #include "modules/console-palette/KxConsolePalette.h"
 
-#include "collections/KxColumnHeaderProperty.h"
-#include "collections/KxParameterCollection.h"
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxStatusName.h"
 #include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
+#include "kit/KxParameterGroupNames.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
-#include "model/KxParameterProperty.h"
 #include "modules/console-palette/KxConsoleText.h"
-#include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
 #include <algorithm>
@@ -21,12 +18,6 @@
 using KxConsoleText::cell;
 
 namespace {
-
-// A column title from the resource module, in English when the module gives none.
-KxString columnTitle(unsigned int id, const wchar_t* english) {
-    KxString title = KxParameterUtil::getResourceString(id);
-    return title.isEmpty() ? KxString(english) : title;
-}
 
 std::string rowCount(int count) {
     return std::to_string(count) + (count == 1 ? " row" : " rows");
@@ -99,14 +90,6 @@ void KxConsolePalette::setESWLockUpdate(bool lock) {
     print("  ~ " + joined(parts, ", "));
 }
 
-void KxConsolePalette::SetImageListAndIndexPair(CImageList&, KxParameterCollection* collection) {
-    // A console shows no images; the collection is what gives the table its columns.
-    if (collection &&
-        std::find(mCollections.begin(), mCollections.end(), collection) == mCollections.end()) {
-        mCollections.push_back(collection);
-    }
-}
-
 Lumo::ErrorStatus KxConsolePalette::updateParameterDataInUI(const KxParameter* parameter) {
     if (!parameter) {
         return Lumo::eNullObjectPointer;
@@ -171,7 +154,7 @@ Lumo::ErrorStatus KxConsolePalette::updateCurrentGroupDataInUI(const KxParameter
         return Lumo::eInvalidInput;
     }
     row->invalidCell.reset();
-    const KxString names = groupNames(*row->parameter, groupList());
+    const KxString names = KxParameterGroupNames(groups()).textOf(*row->parameter);
     tellUpdated(cell(row->name) + (names.isEmpty() ? " in no group" : " in " + cell(names)));
     return Lumo::eOk;
 }
@@ -244,10 +227,6 @@ void KxConsolePalette::getPredefinedExpressions(KxArray<KxString>& expressions) 
     expressions = mPredefinedExpressions;
 }
 
-void KxConsolePalette::activeCollectionChanged(KxParameterCollection* collection) {
-    mpActiveCollection = collection;
-}
-
 void KxConsolePalette::hideFilterTree(bool hide) {
     if (!hide) {
         return;
@@ -272,7 +251,7 @@ void KxConsolePalette::setOutput(std::ostream* out, std::ostream* errors) {
 
 void KxConsolePalette::draw() {
     reconcileFilter();
-    const std::vector<Column> columns = tableColumns();
+    const std::vector<KxPaletteColumn> columns = kxPaletteColumns(manager());
     KxArray<KxParameter*> all;
     for (const Row& row : mRows) {
         all.append(row.parameter);
@@ -284,16 +263,16 @@ void KxConsolePalette::draw() {
         shown = all;
     }
 
-    const std::vector<Group> groupsNow = groupList();
+    KxParameterGroupCollection* groupsNow = groups();
     std::vector<std::vector<KxString>> cells;
     std::vector<bool> marked;
     for (KxParameter* parameter : shown) {
         Row& row = *findRow(parameter);
         row.name = parameter->getName(); // what a later deletion line says
-        const std::optional<Column>& invalid = row.invalidCell;
+        const std::optional<KxPaletteColumn>& invalid = row.invalidCell;
         std::vector<KxString> line;
-        for (const Column& column : columns) {
-            KxString text = cellText(*parameter, column, groupsNow);
+        for (const KxPaletteColumn& column : columns) {
+            KxString text = kxPaletteCellText(*parameter, column, groupsNow);
             // The refused cell points itself out; the row is marked too, for a hidden column.
             if (invalid && invalid->isSameAs(column)) {
                 text = KxString(text.wstr() + L" !");
@@ -305,7 +284,7 @@ void KxConsolePalette::draw() {
     }
 
     std::vector<int> widths;
-    for (const Column& column : columns) {
+    for (const KxPaletteColumn& column : columns) {
         widths.push_back(KxConsoleText::displayWidth(column.title));
     }
     for (const std::vector<KxString>& line : cells) {
@@ -340,12 +319,13 @@ void KxConsolePalette::draw() {
 }
 
 Lumo::ErrorStatus KxConsolePalette::editName(KxParameter* parameter, const KxString& name) {
-    return edit(parameter, {ColumnKind::kName, {}, {}}, [&] { return parameter->setName(name); });
+    return edit(parameter, {KxPaletteColumnKind::kName, {}, {}},
+                [&] { return parameter->setName(name); });
 }
 
 Lumo::ErrorStatus KxConsolePalette::editExpression(KxParameter* parameter,
                                                    const KxString& expression) {
-    return edit(parameter, {ColumnKind::kExpression, {}, {}},
+    return edit(parameter, {KxPaletteColumnKind::kExpression, {}, {}},
                 [&] { return parameter->setExpression(expression); });
 }
 
@@ -358,7 +338,7 @@ Lumo::ErrorStatus KxConsolePalette::editProperty(KxParameter* parameter, const K
         return Lumo::eKeyNotFound;
     }
     const KxEditProperty carrier(property, value);
-    return edit(parameter, {ColumnKind::kProperty, property, {}},
+    return edit(parameter, {KxPaletteColumnKind::kProperty, property, {}},
                 [&] { return parameter->setProperty(carrier); });
 }
 
@@ -403,36 +383,6 @@ KxParameterGroupCollection* KxConsolePalette::groups() const {
     return mpGroups;
 }
 
-std::vector<KxConsolePalette::Group> KxConsolePalette::groupList() const {
-    std::vector<Group> list;
-    KxParameterGroupCollection* collection = groups();
-    if (!collection) {
-        return list;
-    }
-    KxArray<KxString> names;
-    collection->getParameterGroups(names);
-    for (const KxString& name : names) {
-        short index = 0;
-        if (collection->getGroupIndex(name, index) == Lumo::eOk) {
-            list.push_back({name, index});
-        }
-    }
-    return list;
-}
-
-KxString KxConsolePalette::groupNames(const KxParameter& parameter,
-                                      const std::vector<Group>& groups) const {
-    KxParameter::GroupIndexList indexes;
-    parameter.getGroupNameIndexes(indexes);
-    std::vector<KxString> names;
-    for (const Group& group : groups) {
-        if (indexes.contains(group.index)) {
-            names.push_back(group.name);
-        }
-    }
-    return joined(names);
-}
-
 KxConsolePalette::Row* KxConsolePalette::findRow(const KxParameter* parameter) {
     const auto found = mRowIndex.find(parameter);
     return found == mRowIndex.end() ? nullptr : &*found->second;
@@ -452,12 +402,6 @@ void KxConsolePalette::takeUpManagerParameters() {
     if (!live) {
         return;
     }
-    for (KxParameterCollection* collection : live->getCollections()) {
-        if (collection &&
-            std::find(mCollections.begin(), mCollections.end(), collection) == mCollections.end()) {
-            mCollections.push_back(collection);
-        }
-    }
     KxArray<KxParameter*> parameters;
     live->getParameters(parameters);
     for (KxParameter* parameter : parameters) {
@@ -467,7 +411,7 @@ void KxConsolePalette::takeUpManagerParameters() {
     }
 }
 
-Lumo::ErrorStatus KxConsolePalette::edit(KxParameter* parameter, Column column,
+Lumo::ErrorStatus KxConsolePalette::edit(KxParameter* parameter, KxPaletteColumn column,
                                          const std::function<Lumo::ErrorStatus()>& change) {
     if (!parameter) {
         return Lumo::eNullObjectPointer;
@@ -478,77 +422,19 @@ Lumo::ErrorStatus KxConsolePalette::edit(KxParameter* parameter, Column column,
     return status;
 }
 
-std::vector<KxConsolePalette::Column> KxConsolePalette::tableColumns() const {
-    std::vector<Column> columns = {
-        {ColumnKind::kName, {}, columnTitle(KxParameterRes::kColumnName, L"Name")},
-        {ColumnKind::kExpression,
-         {},
-         columnTitle(KxParameterRes::kColumnExpression, L"Expression")},
-        {ColumnKind::kValue, {}, columnTitle(KxParameterRes::kColumnValue, L"Value")},
-        {ColumnKind::kGroups, {}, columnTitle(KxParameterRes::kColumnGroups, L"Groups")},
-    };
-    // Only the collections that are still registered are asked: one that was unregistered may be
-    // gone.
-    KxParameterManager* live = manager();
-    if (!live) {
-        return columns;
-    }
-    for (KxParameterCollection* collection : mCollections) {
-        if (!live->getCollections().contains(collection)) {
-            continue;
-        }
-        KxArray<KxColumnHeaderProperty> headers;
-        collection->getSupportedProperties(headers);
-        for (const KxColumnHeaderProperty& header : headers) {
-            const bool known = std::any_of(columns.begin(), columns.end(), [&](const Column& c) {
-                return c.kind == ColumnKind::kProperty && c.key == header.mKey;
-            });
-            if (header.mbVisible && !known) {
-                columns.push_back({ColumnKind::kProperty, header.mKey,
-                                   header.mTitle.isEmpty() ? header.mKey : header.mTitle});
-            }
-        }
-    }
-    return columns;
-}
-
-KxString KxConsolePalette::cellText(KxParameter& parameter, const Column& column,
-                                    const std::vector<Group>& groups) const {
-    switch (column.kind) {
-    case ColumnKind::kName:
-        return parameter.getName();
-    case ColumnKind::kExpression:
-        return parameter.getExpression();
-    case ColumnKind::kValue:
-        return kxDisplayValue(parameter);
-    case ColumnKind::kGroups:
-        return groupNames(parameter, groups);
-    case ColumnKind::kProperty:
-        break;
-    }
-    const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr());
-    return property ? KxParameterUtil::evalVariantToString(property->value()) : KxString();
-}
-
 void KxConsolePalette::reconcileFilter() {
     if (!mpFilter || !groups()) {
         return;
     }
     KxString current;
     mpFilter->getGroupName(current);
-    const short index = mpFilter->getGroupIndex();
-    const std::vector<Group> list = groupList();
-    const auto same = [&](const Group& group) { return group.index == index; };
-    if (std::any_of(list.begin(), list.end(),
-                    [&](const Group& group) { return same(group) && group.name == current; })) {
-        return;
-    }
-    const auto renamed = std::find_if(list.begin(), list.end(), same);
-    if (renamed != list.end()) {
-        mpFilter->renameGroupFilter(renamed->name);
-    } else {
+    const KxParameterGroupNames names(groups());
+    const KxString* now = names.nameOf(mpFilter->getGroupIndex());
+    if (!now) {
         mpFilter.reset();
         mbFilterInverted = false;
+    } else if (*now != current) {
+        mpFilter->renameGroupFilter(*now);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "collections/KxParameterGroupFilter.h"
 #include "kit/KxPaletteControl.h"
+#include "kit/KxPaletteTable.h"
 #include "palette/KxPaletteBase.h"
 
 #include <functional>
@@ -16,8 +17,9 @@
 // in the order they came, prints a short line for each change while it is visible, and draws the
 // whole table on request. Rows hold the parameters' pointers and remember each name, so that a
 // deletion never has to read a parameter. What it leaves out (initialize: it asks for the live
-// manager when it needs it; resetSearchPattern: it has no search box) gives the base's neutral
-// answer.
+// manager when it needs it; SetImageListAndIndexPair: it shows no images; activeCollectionChanged:
+// each drawing reads the active collection's columns afresh; resetSearchPattern: it has no search
+// box) gives the base's neutral answer.
 class KxConsolePalette final : public KxPaletteBase, public KxPaletteControl {
 public:
     KxConsolePalette();
@@ -35,7 +37,6 @@ public:
     void cancelCurrentEdit() override;
     // While held, changes are counted and told in one line when it is released.
     void setESWLockUpdate(bool lock) override;
-    void SetImageListAndIndexPair(CImageList& images, KxParameterCollection* collection) override;
     // eNullObjectPointer for null, eInvalidInput for a parameter without a row.
     Lumo::ErrorStatus updateParameterDataInUI(const KxParameter* parameter) override;
     // A parameter that has a row keeps it: it is not added twice. eNullObjectPointer for null.
@@ -56,7 +57,6 @@ public:
     bool IsVisible() const override;
     Lumo::ErrorStatus setPredefinedExpressions(const KxArray<KxString>& expressions) override;
     void getPredefinedExpressions(KxArray<KxString>& expressions) const override;
-    void activeCollectionChanged(KxParameterCollection* collection) override;
     // Hiding the filter tree drops the group data and the group filter chosen in it.
     void hideFilterTree(bool hide) override;
     KxParameterFilter* getCurrentFilter() const override;
@@ -74,26 +74,17 @@ public:
 
     // The palette's state, for its tests.
     std::vector<KxParameter*> rowParameters() const;
-    KxParameterCollection* activeCollection() const { return mpActiveCollection; }
     bool isEditing() const { return mEdit.has_value(); }
 
 private:
-    enum class ColumnKind { kName, kExpression, kValue, kGroups, kProperty };
-    // A column of the table: a fixed one, or a property column by its key.
-    struct Column {
-        ColumnKind kind = ColumnKind::kName;
-        KxString key;
-        KxString title;
-        bool isSameAs(const Column& other) const { return kind == other.kind && key == other.key; }
-    };
     struct Row {
         KxParameter* parameter = nullptr;
         KxString name;
-        std::optional<Column> invalidCell;
+        std::optional<KxPaletteColumn> invalidCell;
     };
     struct Edit {
         KxParameter* parameter = nullptr;
-        Column column;
+        KxPaletteColumn column;
     };
     // Changes told in one line when a lock is released.
     struct Batch {
@@ -103,29 +94,18 @@ private:
         bool groups = false;
         bool isEmpty() const { return added == 0 && updated == 0 && deleted == 0 && !groups; }
     };
-    // A group as the parameters carry it.
-    struct Group {
-        KxString name;
-        short index = 0;
-    };
 
     // The live manager, asked afresh each time (kit/KxParameterManagerAlive.h): a destroyed one
     // is never used, even if a new one stands at its address.
     static KxParameterManager* manager();
     // The live manager's group collection; without one, the last that the model handed over.
     KxParameterGroupCollection* groups() const;
-    std::vector<Group> groupList() const;
-    KxString groupNames(const KxParameter& parameter, const std::vector<Group>& groups) const;
-    // The four fixed columns, then the visible columns of the registered collections.
-    std::vector<Column> tableColumns() const;
-    KxString cellText(KxParameter& parameter, const Column& column,
-                      const std::vector<Group>& groups) const;
 
     Row* findRow(const KxParameter* parameter);
     bool appendRow(KxParameter* parameter);
     void takeUpManagerParameters();
     // Remembers the cell while the model takes the change, which may mark it invalid.
-    Lumo::ErrorStatus edit(KxParameter* parameter, Column column,
+    Lumo::ErrorStatus edit(KxParameter* parameter, KxPaletteColumn column,
                            const std::function<Lumo::ErrorStatus()>& change);
     // The group filter follows a renamed group and goes with a deleted one.
     void reconcileFilter();
@@ -140,8 +120,6 @@ private:
     std::ostream* mpOut;
     std::ostream* mpErrors;
     KxParameterGroupCollection* mpGroups = nullptr;
-    KxParameterCollection* mpActiveCollection = nullptr;
-    std::vector<KxParameterCollection*> mCollections;
     std::list<Row> mRows;
     std::unordered_map<const KxParameter*, std::list<Row>::iterator> mRowIndex;
     std::optional<Edit> mEdit;

@@ -1,11 +1,7 @@
 #include "modules/desktop-palette/KxParameterTableModel.h"
 
-#include "collections/KxColumnHeaderProperty.h"
-#include "collections/KxParameterCollection.h"
-#include "collections/KxParameterGroupCollection.h"
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
-#include "kit/KxDisplayValue.h"
 #include "kit/KxEditProperty.h"
 #include "kit/KxParameterManagerAlive.h"
 #include "manager/KxParameterManager.h"
@@ -14,7 +10,6 @@
 #include "model/KxParameterProperty.h"
 #include "model/KxParameterValueSetList.h"
 #include "modules/desktop-palette/KxQtText.h"
-#include "resources/KxParameterResIds.h"
 #include "util/KxParameterUtil.h"
 
 #include <QBrush>
@@ -22,15 +17,6 @@
 
 #include <algorithm>
 #include <unordered_set>
-
-namespace {
-
-QString columnTitle(unsigned int id, const char* english) {
-    const KxString title = KxParameterUtil::getResourceString(id);
-    return title.isEmpty() ? QString::fromUtf8(english) : toQString(title);
-}
-
-} // namespace
 
 KxParameterTableModel::KxParameterTableModel(QObject* parent) : QAbstractTableModel(parent) {
     rebuildColumns();
@@ -270,24 +256,9 @@ void KxParameterTableModel::flushChanged() {
 }
 
 void KxParameterTableModel::rebuildColumns() {
-    std::vector<Column> columns = {
-        {ColumnKind::kName, {}, columnTitle(KxParameterRes::kColumnName, "Name")},
-        {ColumnKind::kExpression, {}, columnTitle(KxParameterRes::kColumnExpression, "Expression")},
-        {ColumnKind::kValue, {}, columnTitle(KxParameterRes::kColumnValue, "Value")},
-        {ColumnKind::kGroups, {}, columnTitle(KxParameterRes::kColumnGroups, "Groups")},
-    };
-    if (KxParameterManager* live = kxParameterManagerIfAlive()) {
-        if (const KxParameterCollection* active = live->getActiveCollection()) {
-            KxArray<KxColumnHeaderProperty> headers;
-            active->getSupportedProperties(headers);
-            for (const KxColumnHeaderProperty& header : headers) {
-                if (header.mbVisible) {
-                    columns.push_back(
-                        {ColumnKind::kProperty, header.mKey,
-                         toQString(header.mTitle.isEmpty() ? header.mKey : header.mTitle)});
-                }
-            }
-        }
+    std::vector<Column> columns;
+    for (const KxPaletteColumn& column : kxPaletteColumns(kxParameterManagerIfAlive())) {
+        columns.push_back({column.kind, column.key, toQString(column.title)});
     }
     const bool batched = batching();
     if (!batched) {
@@ -365,38 +336,9 @@ void KxParameterTableModel::reindex() {
 }
 
 QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& column) const {
-    switch (column.kind) {
-    case ColumnKind::kName:
-        return toQString(parameter.getName());
-    case ColumnKind::kExpression:
-        return toQString(parameter.getExpression());
-    case ColumnKind::kValue:
-        return toQString(kxDisplayValue(parameter));
-    case ColumnKind::kGroups: {
-        KxParameterManager* live = kxParameterManagerIfAlive();
-        KxParameterGroupCollection* groups = live ? live->getActiveGroupCollection() : nullptr;
-        if (!groups) {
-            return {};
-        }
-        KxParameter::GroupIndexList indexes;
-        parameter.getGroupNameIndexes(indexes);
-        KxArray<KxString> names;
-        groups->getParameterGroups(names);
-        QStringList mine;
-        for (const KxString& name : names) {
-            short index = 0;
-            if (groups->getGroupIndex(name, index) == Lumo::eOk && indexes.contains(index)) {
-                mine.push_back(toQString(name));
-            }
-        }
-        return mine.join(QStringLiteral(", "));
-    }
-    case ColumnKind::kProperty:
-        break;
-    }
-    const KxParameterProperty* property = parameter.getProperty(column.key.kwszPtr());
-    return property ? toQString(KxParameterUtil::evalVariantToString(property->value()))
-                    : QString();
+    KxParameterManager* live = kxParameterManagerIfAlive();
+    return toQString(kxPaletteCellText(parameter, {column.kind, column.key, {}},
+                                  live ? live->getActiveGroupCollection() : nullptr));
 }
 
 bool KxParameterTableModel::batching() {

@@ -2,6 +2,7 @@
 
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "kit/KxPaletteTable.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -25,7 +26,8 @@ class KxParameterTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum class ColumnKind { kName, kExpression, kValue, kGroups, kProperty };
+    using ColumnKind = KxPaletteColumnKind;
+    // A column of the kit's table (kit/KxPaletteTable.h), its title ready for the header.
     struct Column {
         ColumnKind kind = ColumnKind::kName;
         KxString key;
@@ -58,7 +60,7 @@ public:
     void removeParameters(const std::vector<KxParameter*>& parameters);
     bool refreshParameter(const KxParameter* parameter);
     void refreshAll();
-    // Rebuilds the columns from the live manager's active collection.
+    // Rebuilds the columns from the live manager's active collection (kxPaletteColumns).
     void rebuildColumns();
     // The cell of the edit in progress is marked refused.
     void markEditedCellInvalid();

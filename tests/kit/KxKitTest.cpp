@@ -82,4 +82,81 @@ TEST(Kit, ThePaletteGuardDetachesOnlyItsOwnPaletteAndTheBaseAnswersNeutrally) {
     EXPECT_EQ(neutral.setPredefinedExpressions(kept), Lumo::eNotImplemented);
 }
 
+// The palette's table without a window: the fixed columns, then the active collection's visible
+// ones; the text of each kind of cell; a parameter's groups in the group collection's order, an
+// index that the collection does not name left out.
+TEST(Kit, ThePaletteTableShowsTheActiveCollectionAndTheGroupsThatHaveNames) {
+    KxTestSession session;
+    struct Offering : TestCollection {
+        KxArray<KxColumnHeaderProperty> mColumns;
+        Lumo::ErrorStatus
+        getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override {
+            columns = mColumns;
+            return Lumo::eOk;
+        }
+    } plate;
+    plate.mColumns.append({L"note", L"Note", 80, true});
+    plate.mColumns.append({L"secret", L"Secret", 80, false});
+    plate.mColumns.append({L"count", L"", 40, true});
+    plate.mColumns.append({L"note", L"Note again", 80, true});
+    TestCollection bare;                  // offers no columns
+    ::testing::internal::CaptureStderr(); // the host reports that no palette module is there
+    KxParameterManager& manager = session.manager();
+    ::testing::internal::GetCapturedStderr();
+    const auto columns = [&](KxParameterCollection* active) {
+        if (active) {
+            manager.setActiveCollection(active);
+        }
+        std::vector<std::string> shown;
+        for (const KxPaletteColumn& column : kxPaletteColumns(&manager)) {
+            shown.push_back(utf8(column.title) +
+                            (column.key.isEmpty() ? "" : ":" + utf8(column.key)));
+        }
+        return shown;
+    };
+    using ::testing::ElementsAre;
+    EXPECT_THAT(columns(nullptr), ElementsAre("Name", "Expression", "Value", "Groups"));
+    EXPECT_THAT(columns(&bare), ElementsAre("Name", "Expression", "Value", "Groups"));
+    EXPECT_THAT(columns(&plate),
+                ElementsAre("Name", "Expression", "Value", "Groups", "Note:note", "count:count"));
+    EXPECT_EQ(kxPaletteColumns(nullptr).size(), 4u);
+
+    TestGroups groups;
+    groups.add(L"outline", 1);
+    groups.add(L"holes", 4);
+    TestParameter width;
+    ASSERT_EQ(width.setName(L"width"), Lumo::eOk);
+    ASSERT_EQ(width.setExpression(L"5 / 2"), Lumo::eOk);
+    width.mValue = 2.5;
+    auto* note = new TestProperty(L"note");
+    note->value() = L"plate";
+    width.addProperty(note);
+    KxParameter::GroupIndexList indexes;
+    for (const short index : {4, 9, 1}) {
+        indexes.append(index);
+    }
+    width.setGroupNameIndexesInternal(indexes);
+    using enum KxPaletteColumnKind;
+    const struct {
+        KxPaletteColumn column;
+        const KxParameterGroupCollection* groups;
+        const char* text;
+    } cells[] = {
+        {{kName, {}, {}}, &groups, "width"},      {{kExpression, {}, {}}, &groups, "5 / 2"},
+        {{kValue, {}, {}}, &groups, "2.5000"},    {{kGroups, {}, {}}, &groups, "outline, holes"},
+        {{kGroups, {}, {}}, nullptr, ""},         {{kProperty, L"note", {}}, &groups, "plate"},
+        {{kProperty, L"count", {}}, &groups, ""},
+    };
+    for (const auto& cell : cells) {
+        EXPECT_EQ(utf8(kxPaletteCellText(width, cell.column, cell.groups)), cell.text)
+            << static_cast<int>(cell.column.kind) << " " << utf8(cell.column.key);
+    }
+    const KxParameterGroupNames names(&groups);
+    EXPECT_THAT(names.namesOf(width), ElementsAre(KxString(L"outline"), KxString(L"holes")));
+    EXPECT_EQ(names.textOf(width, L";"), KxString(L"outline;holes"));
+    EXPECT_EQ(names.nameOf(9), nullptr);
+    ASSERT_NE(names.nameOf(4), nullptr);
+    EXPECT_EQ(*names.nameOf(4), KxString(L"holes"));
+}
+
 } // namespace

@@ -26,9 +26,9 @@ struct Operation {
     std::string forwarded = "";
 };
 // clang-format off
-#define OP(call, ...) Operation{#call, [&](auto& proxy) -> std::string { \
-    if constexpr (std::is_void_v<decltype(proxy.call)>) { proxy.call; return {}; } \
-    else { return ::testing::PrintToString(proxy.call); } }, __VA_ARGS__}
+#define OP(call, ...) Operation{#call, [&](auto& called) -> std::string { \
+    if constexpr (std::is_void_v<decltype(called.call)>) { called.call; return {}; } \
+    else { return ::testing::PrintToString(called.call); } }, __VA_ARGS__}
 // clang-format on
 
 TEST(PaletteProxy, AnswersNeutrallyWithoutAPaletteAndForwardsEveryOperationToOne) {

@@ -128,10 +128,11 @@ TEST_F(PlateTransfer, ExportsRowsThatImportBackAndRefusesRowsOneByOne) {
                     "line 8: 'later' is on line 6 already (eDuplicateKey, 23)",
                     "line 9: hole_count: expression '\"4\"': not a valid expression: "
                     "\"\"4\"\" (eInvalidInput, 3)"));
+    // The groups are written in the group collection's order, as the palette lists them.
     const std::vector<std::string> now = lines(exported());
     EXPECT_THAT(std::vector<std::string>(now.end() - 2, now.end()),
                 ElementsAre("later,width + 1,121.0000,,,1,0.1",
-                            "depth,later * 2,242.0000,,deep;holes,0,0.5"));
+                            "depth,later * 2,242.0000,,holes;deep,0,0.5"));
     EXPECT_EQ(copy.find(L"height")->getExpression(), KxString(L"width / 2"));
     EXPECT_EQ(copy.find(L"extra"), nullptr);
     // The palette heard each refusal, height's change and its undoing, the new rows, and the

@@ -117,12 +117,12 @@ TEST_F(ConsolePalette, HiddenItFollowsQuietlyAndNeverReadsADeletedParameter) {
     EXPECT_THAT(palette.rowParameters(), IsEmpty());
 }
 
-TEST_F(ConsolePalette, ColumnsAndValuesAreTheProvidersAndOnlyItsOwnEditIsMarked) {
+TEST_F(ConsolePalette, ColumnsAndValuesAreTheActiveProvidersAndOnlyItsOwnEditIsMarked) {
     plate.mColumns.append({L"note", L"Note", 80, true});
     plate.mColumns.append({L"secret", L"Secret", 80, false});
     plate.mColumns.append({L"count", L"", 40, true});
-    Plate other; // the same columns again make no more columns
-    other.mColumns = plate.mColumns;
+    Plate other; // registered, but not active: its columns do not show
+    other.mColumns.append({L"size", L"Size", 40, true});
     auto* note = new TestProperty(L"note");
     note->value() = L"plate";
     note->mApplyStatus = Lumo::eNotAllowed;
@@ -135,6 +135,7 @@ TEST_F(ConsolePalette, ColumnsAndValuesAreTheProvidersAndOnlyItsOwnEditIsMarked)
     }
     manager->registerCollection(&plate, images);
     manager->registerCollection(&other, images);
+    manager->setActiveCollection(&plate);
 
     // Refusals are shown while hidden too.
     EXPECT_EQ(palette.editProperty(&a, L"note", KxDbEvalVariant(L"x")), Lumo::eNotAllowed);
