@@ -338,7 +338,7 @@ void KxParameterTableModel::reindex() {
 QString KxParameterTableModel::cellText(KxParameter& parameter, const Column& column) const {
     KxParameterManager* live = kxParameterManagerIfAlive();
     return toQString(kxPaletteCellText(parameter, {column.kind, column.key, {}},
-                                  live ? live->getActiveGroupCollection() : nullptr));
+                                       live ? live->getActiveGroupCollection() : nullptr));
 }
 
 bool KxParameterTableModel::batching() {
