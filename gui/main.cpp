@@ -4,6 +4,7 @@
 
 #include "gui/KxMainWindow.h"
 #include "shell/KxModuleDirectories.h"
+#include "shell/KxOptionParser.h"
 
 #include <QApplication>
 #include <QImage>
@@ -21,19 +22,17 @@ namespace {
 constexpr int kWidth = 1200;
 constexpr int kHeight = 700;
 
-void usage(std::ostream& out) {
-    out << "usage: kxparam-gui [--script FILE] [--screenshot FILE.png] [--module-dir DIR]... "
-           "[--modules DIR]...\n"
-           "  --script FILE      run the commands of FILE first (kxparam's commands)\n"
-           "  --screenshot FILE  then write a picture of the window to FILE (PNG) and leave\n"
-           "  --module-dir DIR   look for modules in DIR first, then where they are installed\n"
-           "  --modules DIR      look for modules in DIR instead of where they are installed\n"
-           "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') "
-           "after\nthose of --module-dir. It needs a display, or QT_QPA_PLATFORM=offscreen.\n"
-           "With --screenshot the exit status is 0 when every command succeeded and the picture "
-           "was\nwritten, 1 otherwise; 2 for a bad command line or a script that cannot be "
-           "read.\n";
-}
+constexpr const char* kUsage =
+    "usage: kxparam-gui [--script FILE] [--screenshot FILE.png] [--module-dir DIR]... [--modules "
+    "DIR]...\n"
+    "  --script FILE      run the commands of FILE first (kxparam's commands)\n"
+    "  --screenshot FILE  then write a picture of the window to FILE (PNG) and leave\n"
+    "  --module-dir DIR   look for modules in DIR first, then where they are installed\n"
+    "  --modules DIR      look for modules in DIR instead of where they are installed\n"
+    "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') after\n"
+    "those of --module-dir. It needs a display, or QT_QPA_PLATFORM=offscreen.\n"
+    "With --screenshot the exit status is 0 when every command succeeded and the picture was\n"
+    "written, 1 otherwise; 2 for a bad command line or a script that cannot be read.\n";
 
 // The script's lines, or false when it cannot be read.
 bool readScript(const std::string& path, std::vector<std::string>& lines) {
@@ -59,26 +58,13 @@ int main(int argc, char** argv) {
     KxModuleDirectories modules("kxparam-gui");
     std::string script;
     std::string screenshot;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if ((argument == "--script" || argument == "--screenshot") && i + 1 < argc) {
-            (argument == "--script" ? script : screenshot) = argv[++i];
-        } else if (KxModuleDirectories::isOption(argument) && i + 1 < argc) {
-            if (!modules.addOption(argument, argv[++i], std::cerr)) {
-                return 2;
-            }
-        } else if (argument == "--script" || argument == "--screenshot" ||
-                   KxModuleDirectories::isOption(argument)) {
-            std::cerr << "kxparam-gui: " << argument << " needs a value\n";
-            return 2;
-        } else if (argument == "--help" || argument == "-h") {
-            usage(std::cout);
-            return 0;
-        } else {
-            std::cerr << "kxparam-gui: unknown option '" << argument << "'\n";
-            usage(std::cerr);
-            return 2;
-        }
+    KxOptionParser options("kxparam-gui", kUsage);
+    options.addValue("--script", script);
+    options.addValue("--screenshot", screenshot);
+    options.addModuleDirectories(modules);
+    if (const auto outcome = options.parse(argc, argv, std::cout, std::cerr);
+        outcome != KxOptionParser::Outcome::Run) {
+        return KxOptionParser::exitStatus(outcome);
     }
     modules.addEnvironment(std::cerr);
     // The desktop palette's own directory comes first, so that its KxParameter.dlx is the one

@@ -4,6 +4,7 @@
 #include "shell/KxDemoScript.h"
 #include "shell/KxLineEditor.h"
 #include "shell/KxModuleDirectories.h"
+#include "shell/KxOptionParser.h"
 #include "shell/KxShell.h"
 
 #include <fstream>
@@ -15,23 +16,19 @@
 
 namespace {
 
-void usage(std::ostream& out) {
-    out << "usage: kxparam [--demo | --script FILE] [--bail] [--module-dir DIR]... [--modules "
-           "DIR]...\n"
-           "  (no option)       read commands at a prompt, or from standard input when it is not "
-           "a terminal\n"
-           "  --demo            run a short session that shows every feature\n"
-           "  --script FILE     run the commands of FILE\n"
-           "  --bail            stop at the first command that fails\n"
-           "  --module-dir DIR  look for modules in DIR first, then where they are installed\n"
-           "  --modules DIR     look for modules in DIR instead of where they are installed\n"
-           "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') "
-           "after\nthose of --module-dir.\n"
-           "Errors and refused edits go to standard error. The exit status is 0 when every "
-           "command\n"
-           "succeeded, 1 when one failed, 2 for a bad command line or a script that cannot be "
-           "read.\n";
-}
+constexpr const char* kUsage =
+    "usage: kxparam [--demo | --script FILE] [--bail] [--module-dir DIR]... [--modules DIR]...\n"
+    "  (no option)       read commands at a prompt, or from standard input when it is not a "
+    "terminal\n"
+    "  --demo            run a short session that shows every feature\n"
+    "  --script FILE     run the commands of FILE\n"
+    "  --bail            stop at the first command that fails\n"
+    "  --module-dir DIR  look for modules in DIR first, then where they are installed\n"
+    "  --modules DIR     look for modules in DIR instead of where they are installed\n"
+    "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') after\n"
+    "those of --module-dir.\n"
+    "Errors and refused edits go to standard error. The exit status is 0 when every command\n"
+    "succeeded, 1 when one failed, 2 for a bad command line or a script that cannot be read.\n";
 
 } // namespace
 
@@ -40,29 +37,14 @@ int main(int argc, char** argv) {
     std::string script;
     bool demo = false;
     bool bail = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--demo") {
-            demo = true;
-        } else if (argument == "--bail") {
-            bail = true;
-        } else if (argument == "--script" && i + 1 < argc) {
-            script = argv[++i];
-        } else if (KxModuleDirectories::isOption(argument) && i + 1 < argc) {
-            if (!modules.addOption(argument, argv[++i], std::cerr)) {
-                return 2;
-            }
-        } else if (argument == "--script" || KxModuleDirectories::isOption(argument)) {
-            std::cerr << "kxparam: " << argument << " needs a value\n";
-            return 2;
-        } else if (argument == "--help" || argument == "-h") {
-            usage(std::cout);
-            return 0;
-        } else {
-            std::cerr << "kxparam: unknown option '" << argument << "'\n";
-            usage(std::cerr);
-            return 2;
-        }
+    KxOptionParser options("kxparam", kUsage);
+    options.addFlag("--demo", demo);
+    options.addFlag("--bail", bail);
+    options.addValue("--script", script);
+    options.addModuleDirectories(modules);
+    if (const auto outcome = options.parse(argc, argv, std::cout, std::cerr);
+        outcome != KxOptionParser::Outcome::Run) {
+        return KxOptionParser::exitStatus(outcome);
     }
     modules.addEnvironment(std::cerr);
     const std::vector<std::string> directories = modules.directories();
