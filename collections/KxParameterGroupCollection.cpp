@@ -3,10 +3,7 @@
 #include "palette/KxApParameterManagerESW.h"
 
 KxParameterGroupCollection&
-KxParameterGroupCollection::operator=(const KxParameterGroupCollection& other) {
-    mNames = other.mNames;
-    return *this;
-}
+KxParameterGroupCollection::operator=(const KxParameterGroupCollection& other) = default;
 
 KxParameterGroupCollection::~KxParameterGroupCollection() = default;
 

@@ -15,6 +15,11 @@
 // lengths and indexes that it has checked, and the optimiser then knows, as the array does, that
 // none of them is negative.
 
+/// The bytes of one element of `T`; for a pointer `T`, those of the pointer itself.
+template <class T>
+// NOLINTNEXTLINE(bugprone-sizeof-expression): for a pointer T, the pointer's own size is meant.
+inline constexpr std::size_t kxArraySlotBytes = sizeof(T);
+
 /// Storage policy for plain values: elements move by byte copy, storage grows with realloc. Slots
 /// beyond the logical length are kept zeroed, so growing the logical length never shows garbage.
 template <class T>
@@ -25,18 +30,18 @@ struct KxArrayMemCopyReallocator {
     static T* reallocate(T* storage, std::size_t oldPhysical, std::size_t /*used*/,
                          std::size_t newPhysical) {
         // No byte count beyond what an object may span, or that wraps around, reaches realloc.
-        if (newPhysical >
-            static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) / sizeof(T)) {
+        if (newPhysical > static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) /
+                              kxArraySlotBytes<T>) {
             throw std::bad_alloc();
         }
-        void* grown = std::realloc(storage, newPhysical * sizeof(T));
+        void* grown = std::realloc(storage, newPhysical * kxArraySlotBytes<T>);
         if (!grown) {
             throw std::bad_alloc();
         }
         T* elements = static_cast<T*>(grown);
         if (newPhysical > oldPhysical) {
             std::memset(static_cast<void*>(elements + oldPhysical), 0,
-                        (newPhysical - oldPhysical) * sizeof(T));
+                        (newPhysical - oldPhysical) * kxArraySlotBytes<T>);
         }
         return elements;
     }
@@ -45,19 +50,19 @@ struct KxArrayMemCopyReallocator {
     /// Copies `count` elements byte by byte.
     static void copy(T* to, const T* from, std::size_t count) {
         if (count > 0) {
-            std::memcpy(static_cast<void*>(to), from, count * sizeof(T));
+            std::memcpy(static_cast<void*>(to), from, count * kxArraySlotBytes<T>);
         }
     }
     /// `index` lies below `used`.
     static void removeAt(T* storage, std::size_t index, std::size_t used) {
         std::memmove(static_cast<void*>(storage + index), storage + index + 1,
-                     (used - index - 1) * sizeof(T));
-        std::memset(static_cast<void*>(storage + used - 1), 0, sizeof(T));
+                     (used - index - 1) * kxArraySlotBytes<T>);
+        std::memset(static_cast<void*>(storage + used - 1), 0, kxArraySlotBytes<T>);
     }
     /// Zeroes slots that leave the logical length.
     static void reset(T* from, std::size_t count) {
         if (count > 0) {
-            std::memset(static_cast<void*>(from), 0, count * sizeof(T));
+            std::memset(static_cast<void*>(from), 0, count * kxArraySlotBytes<T>);
         }
     }
 };
@@ -314,10 +319,10 @@ private:
     /// The physical length after one growth from `current` when `needed` slots are wanted.
     int grownPhysicalLength(int current, int needed) const {
         const long long physical = current;
-        const long long bytes = physical * static_cast<long long>(sizeof(T));
+        const long long bytes = physical * static_cast<long long>(kxArraySlotBytes<T>);
         long long step = bytes < kFixedStepBytes
                              ? physical
-                             : kFixedStepBytes / static_cast<long long>(sizeof(T));
+                             : kFixedStepBytes / static_cast<long long>(kxArraySlotBytes<T>);
         step = std::max<long long>(step, mGrowLength);
         return static_cast<int>(
             std::min<long long>(std::max<long long>(needed, physical + step), INT_MAX));

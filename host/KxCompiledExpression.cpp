@@ -377,7 +377,7 @@ KxCompiledExpression::Error KxCompiledExpression::evaluate(const double* values,
         return mError;
     }
     // Most expressions need a few slots; the heap only for the rare deep one.
-    double small[16];
+    double small[16] = {};
     std::vector<double> large;
     double* stack = small;
     if (mStackDepth > 16) {

@@ -17,7 +17,7 @@ public:
     explicit KxDbObjectId(std::uint64_t handle) : mHandle(handle) {}
 
     /// The null id.
-    static KxDbObjectId kNull() { return KxDbObjectId(); }
+    static KxDbObjectId kNull() { return {}; }
 
     /// True for the null id.
     bool isNull() const { return mHandle == 0; }

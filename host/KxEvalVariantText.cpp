@@ -16,7 +16,7 @@ std::wstring plainText(Number value) {
     } else {
         written = std::to_chars(buffer, buffer + sizeof buffer, value);
     }
-    return std::wstring(buffer, written.ptr);
+    return {buffer, written.ptr};
 }
 
 } // namespace
@@ -38,6 +38,6 @@ KxString kxdbEvalVariantToString(const KxDbEvalVariant& value) {
         return KxString(plainText(point.x) + L',' + plainText(point.y) + L',' + plainText(point.z));
     }
     default:
-        return KxString();
+        return {};
     }
 }

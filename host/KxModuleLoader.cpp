@@ -100,7 +100,9 @@ std::string kxrxResolveModulePath(const std::string& fileName) {
         return {};
     }
     for (const std::string& directory : record().directories) {
-        const std::string path = directory + '/' + fileName;
+        std::string path = directory;
+        path += '/';
+        path += fileName;
         if (isRegularFile(path)) {
             return path;
         }

@@ -33,7 +33,7 @@ bool settle(int given, const wchar_t* variable, int minimum, int maximum, int& u
 
 std::string decimalText(unsigned long long value) {
     char buffer[24];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
 std::string withPlaces(const Digits& digits) {
@@ -187,10 +187,10 @@ std::string surveyor(double degrees, int precision) {
     }
     const Dms dms = roundDms(bearing, precision);
     if (dms.count == 0 && allZeros(dms.fraction)) {
-        return std::string(1, base);
+        return {base};
     }
     if (dms.count >= 90 * dms.perDegree) {
-        return std::string(1, side);
+        return {side};
     }
     return std::string(1, base) + ' ' + dmsText(dms, precision) + ' ' + side;
 }

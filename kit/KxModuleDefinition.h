@@ -31,6 +31,8 @@
 //
 // Use it once per module, at namespace scope, in one source file. The object is kept in a plain
 // variable of that file, so that unloading the module really frees it.
+// NOLINTBEGIN(bugprone-macro-parentheses): Type names a type in declarations, where no
+// parentheses may go.
 #define KX_DEFINE_MODULE(Type)                                                                     \
     namespace {                                                                                    \
     Type* gpKxModuleObject = nullptr;                                                              \
@@ -45,6 +47,7 @@
         return KxModuleDefinition::entry(gpKxModuleObject, message);                               \
     }                                                                                              \
     static_assert(true, "KX_DEFINE_MODULE ends with a semicolon")
+// NOLINTEND(bugprone-macro-parentheses)
 
 namespace KxModuleDefinition {
 

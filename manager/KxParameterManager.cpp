@@ -26,9 +26,7 @@ bool isFilterMarker(const KxParameterFilter* filter) {
 
 } // namespace
 
-KxParameterManager::KxParameterManager()
-    : mpESWFrame(nullptr), mpActiveCollection(nullptr), mpActiveGroupCollection(nullptr),
-      mpCollectionObserver(nullptr), mbDocumentSwitched(false) {}
+KxParameterManager::KxParameterManager() = default;
 
 KxParameterManager::~KxParameterManager() {
     delete mpCollectionObserver;
@@ -212,6 +210,7 @@ void KxParameterManager::setESWUpdateLock(bool lock) {
     }
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the manager's interface takes a copy.
 Lumo::ErrorStatus KxParameterManager::setPredefinedExpressions(KxArray<KxString> expressions) {
     return mpESWFrame ? mpESWFrame->setPredefinedExpressions(expressions) : Lumo::eNullPtr;
 }

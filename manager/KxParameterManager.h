@@ -27,6 +27,11 @@ public:
     bool init();
     /// Neither unregisters collections nor tells anybody: providers and clients leave first.
     ~KxParameterManager();
+    /// Not copyable: there is one manager.
+    ///@{
+    KxParameterManager(const KxParameterManager&) = delete;
+    KxParameterManager& operator=(const KxParameterManager&) = delete;
+    ///@}
 
     /// Registers a collection: the manager observes it and its parameters, and the palette
     /// receives its images and parameters. eNullPtr for null. A collection may be registered
@@ -96,16 +101,14 @@ public:
 
 private:
     KxParameterManager();
-    KxParameterManager(const KxParameterManager&) = delete;
-    KxParameterManager& operator=(const KxParameterManager&) = delete;
 
     void connectPalette();
 
-    IKxApParameterManagerESWHost* mpESWFrame;
+    IKxApParameterManagerESWHost* mpESWFrame = nullptr;
     KxArray<KxParameterCollection*> mCollections;
     KxArray<KxParameterManagerReactor*> mReactors;
-    KxParameterCollection* mpActiveCollection;
-    KxParameterGroupCollection* mpActiveGroupCollection;
-    KxParameterCollectionObserver* mpCollectionObserver;
-    bool mbDocumentSwitched;
+    KxParameterCollection* mpActiveCollection = nullptr;
+    KxParameterGroupCollection* mpActiveGroupCollection = nullptr;
+    KxParameterCollectionObserver* mpCollectionObserver = nullptr;
+    bool mbDocumentSwitched = false;
 };

@@ -16,16 +16,15 @@ KxPmUndoBracket::KxPmUndoBracket(KxApDocument* document) {
 // The lock's own destructor ends the bracket.
 KxPmUndoBracket::~KxPmUndoBracket() = default;
 
-KxPmUndoBracket::KxPmUndoBracket(const KxPmUndoBracket& other) : mDocLock(other.mDocLock) {}
+KxPmUndoBracket::KxPmUndoBracket(const KxPmUndoBracket& other) = default;
 
+// NOLINTBEGIN(performance-noexcept-move-constructor): the declarations are fixed as they are.
 KxPmUndoBracket::KxPmUndoBracket(KxPmUndoBracket&& other) : mDocLock(other.mDocLock) {}
 
-KxPmUndoBracket& KxPmUndoBracket::operator=(const KxPmUndoBracket& other) {
-    mDocLock = other.mDocLock;
-    return *this;
-}
+KxPmUndoBracket& KxPmUndoBracket::operator=(const KxPmUndoBracket& other) = default;
 
 KxPmUndoBracket& KxPmUndoBracket::operator=(KxPmUndoBracket&& other) {
     mDocLock = other.mDocLock;
     return *this;
 }
+// NOLINTEND(performance-noexcept-move-constructor)

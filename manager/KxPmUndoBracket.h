@@ -19,9 +19,11 @@ public:
     /// own lock is overwritten, not ended. Both objects then end the same lock.
     ///@{
     KxPmUndoBracket(const KxPmUndoBracket& other);
+    // NOLINTBEGIN(performance-noexcept-move-constructor): the declarations are fixed as they are.
     KxPmUndoBracket(KxPmUndoBracket&& other);
     KxPmUndoBracket& operator=(const KxPmUndoBracket& other);
     KxPmUndoBracket& operator=(KxPmUndoBracket&& other);
+    // NOLINTEND(performance-noexcept-move-constructor)
     ///@}
 
 private:

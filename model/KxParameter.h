@@ -193,6 +193,7 @@ protected:
     ///@}
 
 private:
+    // NOLINTNEXTLINE(modernize-use-equals-delete): private, as the class's contract says.
     KxParameter() = delete;
 
     using ValidateText = Lumo::ErrorStatus (KxParameter::*)(const KxString&, KxString&);

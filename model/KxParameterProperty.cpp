@@ -1,7 +1,7 @@
 #include "model/KxParameterProperty.h"
 
 KxParameterProperty::KxParameterProperty(const wchar_t* name, bool readOnly)
-    : mName(name), mbReadOnly(readOnly), mpOwner(nullptr) {}
+    : mName(name), mbReadOnly(readOnly) {}
 
 KxParameterProperty::KxParameterProperty(const KxParameterProperty& other) = default;
 

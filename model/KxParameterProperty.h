@@ -57,5 +57,5 @@ private:
     KxString mName;
     KxDbEvalVariant mValue;
     bool mbReadOnly;
-    KxParameter* mpOwner;
+    KxParameter* mpOwner = nullptr;
 };

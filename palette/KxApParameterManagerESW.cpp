@@ -7,7 +7,7 @@ namespace {
 
 KxApParameterManagerESWImp* sharedImplementation() {
     // Never destroyed: the palette module may still call in while the process ends.
-    static KxApParameterManagerESWImp* const implementation = new KxApParameterManagerESWImp();
+    static auto* const implementation = new KxApParameterManagerESWImp();
     return implementation;
 }
 
@@ -19,7 +19,7 @@ KxApParameterManagerESW::KxApParameterManagerESW() : mpImp(sharedImplementation(
 KxApParameterManagerESW::~KxApParameterManagerESW() = default;
 
 KxApParameterManagerESW* KxApParameterManagerESW::instance() {
-    static KxApParameterManagerESW* const proxy = new KxApParameterManagerESW();
+    static auto* const proxy = new KxApParameterManagerESW();
     return proxy;
 }
 

@@ -12,6 +12,11 @@ class KX_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
 public:
     /// Made on first use and never destroyed.
     static KxApParameterManagerESW* instance();
+    /// Not copyable: there is one proxy.
+    ///@{
+    KxApParameterManagerESW(const KxApParameterManagerESW&) = delete;
+    KxApParameterManagerESW& operator=(const KxApParameterManagerESW&) = delete;
+    ///@}
 
     /// The last call wins; null detaches the palette. The palette is neither told nor owned.
     void setHost(IKxApParameterManagerESWHost* host);
@@ -52,8 +57,6 @@ public:
 
 private:
     KxApParameterManagerESW();
-    KxApParameterManagerESW(const KxApParameterManagerESW&) = delete;
-    KxApParameterManagerESW& operator=(const KxApParameterManagerESW&) = delete;
 
     KxApParameterManagerESWImp* mpImp;
 };

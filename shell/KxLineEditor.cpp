@@ -93,7 +93,7 @@ KxLineEditor::~KxLineEditor() {
     std::setlocale(LC_CTYPE, editor.previousCharacters.c_str());
 }
 
-bool KxLineEditor::readLine(std::string& text) {
+bool KxLineEditor::readLine(std::string& line) {
     Editor& editor = *mpEditor;
     std::cout << std::flush;
     for (;;) {
@@ -106,13 +106,13 @@ bool KxLineEditor::readLine(std::string& text) {
         if (editor.abandoned) {
             continue;
         }
-        text.assign(typed, static_cast<std::size_t>(count));
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-            text.pop_back();
+        line.assign(typed, static_cast<std::size_t>(count));
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+            line.pop_back();
         }
-        if (text.find_first_not_of(" \t") != std::string::npos) {
+        if (line.find_first_not_of(" \t") != std::string::npos) {
             HistEvent event;
-            history(editor.history, &event, H_ENTER, text.c_str());
+            history(editor.history, &event, H_ENTER, line.c_str());
         }
         return true;
     }

@@ -473,6 +473,7 @@ Result exportCsv(KxParameterManager& manager, std::string& out) {
     // The cells read as the palette's, but every property is written, shown or not, so that the
     // file imports back whole.
     std::vector<KxPaletteColumn> columns;
+    columns.reserve(keys.size());
     for (const std::string& key : keys) {
         columns.push_back({KxPaletteColumnKind::kProperty, wide(key), {}});
     }
@@ -612,7 +613,7 @@ Result importFile(KxParameterManager& manager, const std::string& path) {
         return fileIssue("cannot read", path);
     }
     std::string csv;
-    std::array<char, 65536> buffer;
+    std::array<char, 65536> buffer{};
     for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
         csv.append(buffer.data(), got);
     }

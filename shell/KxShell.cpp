@@ -478,7 +478,7 @@ void KxShell::expression(const KxCommandLine& line) {
 }
 
 std::wstring KxShell::propertyKey(KxParameter& parameter, const std::string& key) {
-    const std::wstring wanted = wide(key).wstr();
+    std::wstring wanted = wide(key).wstr();
     if (parameter.getProperty(wanted.c_str())) {
         return wanted;
     }

@@ -24,8 +24,9 @@ namespace {
 template <class Base>
 struct Probe : Base {
     virtual void probe() = 0;
-    // After the probe, so that its slot follows the base's last one either way.
-    virtual ~Probe() = default;
+    // After the probe, so that its slot follows the base's last one either way; `override` would
+    // refuse a base without a virtual destructor.
+    virtual ~Probe() = default; // NOLINT(modernize-use-override)
 };
 // These also reach the protected operations.
 struct P : Probe<KxParameter> {

@@ -126,9 +126,9 @@ private:
 ShelfParameter::ShelfParameter(ShelfCollection* shelf, const std::wstring& name,
                                const wchar_t* length)
     : KxParameter(shelf), mpShelf(shelf) {
-    KxParameter::setNameInternal(KxString(name)); // building: no reactor hears of it
-    setExpressionInternal(length);
-    addProperty(new NoteProperty()); // the parameter owns its properties
+    KxParameter::setNameInternal(KxString(name));  // building: no reactor hears of it
+    ShelfParameter::setExpressionInternal(length); // this class's own, as in any constructor
+    addProperty(new NoteProperty());               // the parameter owns its properties
 }
 
 Lumo::ErrorStatus ShelfParameter::validateName(const KxString& name, KxString& message) {

@@ -11,7 +11,7 @@ struct Table {
 
 // Never destroyed: databases that other static objects own may still leave it at exit.
 Table& table() {
-    static Table* objects = new Table;
+    static auto* objects = new Table;
     return *objects;
 }
 

@@ -25,7 +25,7 @@ std::string placedDigits(double value, int& wholeLength) {
     return digits;
 }
 
-std::string withoutLeadingZeros(std::string digits) {
+std::string withoutLeadingZeros(const std::string& digits) {
     const std::size_t first = digits.find_first_not_of('0');
     return first == std::string::npos ? std::string("0") : digits.substr(first);
 }
@@ -66,7 +66,7 @@ std::string significantDigits(double value, int count, int& exponent) {
     if (digits.find_first_not_of('0') == std::string::npos) {
         exponent = 0;
     }
-    const std::size_t kept = static_cast<std::size_t>(count);
+    const auto kept = static_cast<std::size_t>(count);
     if (kept < digits.size()) {
         const bool up = digits[kept] >= '5';
         digits.resize(kept);
@@ -82,7 +82,8 @@ std::string significantDigits(double value, int count, int& exponent) {
 Digits roundMagnitude(double value, int places) {
     int wholeLength = 0;
     std::string digits = placedDigits(value, wholeLength);
-    const std::size_t keep = static_cast<std::size_t>(wholeLength + places);
+    const int keepLength = wholeLength + places;
+    const auto keep = static_cast<std::size_t>(keepLength);
     bool up = false;
     if (digits.size() > keep) {
         up = digits[keep] >= '5';

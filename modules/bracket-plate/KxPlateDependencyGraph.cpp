@@ -182,7 +182,7 @@ KxString KxPlateDependencyGraph::findCycle(const KxPlateParameter& parameter,
             }
         }
     }
-    return KxString();
+    return {};
 }
 
 std::vector<KxPlateParameter*>

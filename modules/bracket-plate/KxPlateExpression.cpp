@@ -15,7 +15,7 @@ KxString renameReference(const KxString& expression, const KxCompiledExpression&
         renamed += newName;
         copied = occurrence.offset + occurrence.length;
     }
-    renamed.append(text, copied, std::wstring::npos);
+    renamed.append(text, copied);
     return KxString(std::move(renamed));
 }
 

@@ -52,7 +52,8 @@ void KxPlateNameIndex::carry(KxPlateParameter& parameter, const std::wstring& na
 }
 
 void KxPlateNameIndex::drop(KxPlateParameter& parameter, const std::wstring& name) {
-    const std::wstring kept = name; // `name` may be the parameter's own, about to change
+    // A copy: `name` may be the parameter's own, about to change.
+    const std::wstring kept = name; // NOLINT(performance-unnecessary-copy-initialization)
     KxPlateName& named = *parameter.mpNameRecord;
     parameter.mpNameRecord = nullptr;
     --named.owned;

@@ -85,7 +85,7 @@ void KxConsolePalette::setESWLockUpdate(bool lock) {
         parts.push_back(rowCount(batch.deleted) + " deleted");
     }
     if (batch.groups) {
-        parts.push_back("groups changed");
+        parts.emplace_back("groups changed");
     }
     print("  ~ " + joined(parts, ", "));
 }
@@ -284,6 +284,7 @@ void KxConsolePalette::draw() {
     }
 
     std::vector<int> widths;
+    widths.reserve(columns.size());
     for (const KxPaletteColumn& column : columns) {
         widths.push_back(KxConsoleText::displayWidth(column.title));
     }

@@ -22,7 +22,7 @@ std::vector<KxString> lines(const KxString& text);
 //   +-- title ----+
 //   | line        |
 //   +-------------+
-std::vector<std::string> framed(const KxString& title, const std::vector<KxString>& lines);
+std::vector<std::string> framed(const KxString& title, const std::vector<KxString>& body);
 // The text without the blanks at its end.
 std::string trimmedRight(std::string text);
 

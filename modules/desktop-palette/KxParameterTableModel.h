@@ -53,7 +53,7 @@ public:
     Lumo::ErrorStatus editCell(KxParameter& parameter, const Column& column,
                                const std::function<Lumo::ErrorStatus()>& change);
     // The same, with the text the user typed, read as the column's value.
-    Lumo::ErrorStatus editText(KxParameter& parameter, const Column& column, const QString& text);
+    Lumo::ErrorStatus editText(KxParameter& parameter, const Column& column, const QString& value);
 
     // What the palette passes on. Each answers whether the parameter had (or got) a row.
     bool addParameter(KxParameter* parameter);

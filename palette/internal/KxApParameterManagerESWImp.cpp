@@ -8,7 +8,7 @@ KxParameterFilter* KxApParameterManagerESWImp::getCurrentFilter() const {
 
 IKxApParameterManagerESWHost& KxApParameterManagerESWImp::palette() const {
     // Never destroyed, like the proxy: the palette module may still call in while the process ends.
-    static KxPaletteBase* const neutral = new KxPaletteBase();
+    static auto* const neutral = new KxPaletteBase();
     return mpHost ? *mpHost : *neutral;
 }
 

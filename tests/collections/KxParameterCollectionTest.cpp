@@ -61,14 +61,14 @@ TEST(CollectionDeletion, LeavesWhatRemovingFirstOccurrencesOneByOneLeaves) {
     for (int round = 0; round < 500; ++round) {
         TestCollection collection;
         std::vector<KxParameter*> expected;
-        for (int i = random() % 20; i > 0; --i) {
+        for (auto i = random() % 20; i > 0; --i) {
             if (KxParameter* parameter = pick()) {
                 collection.addParameter(parameter);
                 expected.push_back(parameter);
             }
         }
         KxArray<KxParameter*> list;
-        for (int i = random() % 20; i > 0; --i) {
+        for (auto i = random() % 20; i > 0; --i) {
             list.append(pick());
         }
         for (int i = list.length() - 1; i >= 0; --i) {

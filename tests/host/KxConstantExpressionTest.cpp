@@ -87,7 +87,7 @@ TEST(ConstantExpression, NestingDeeperThanAHundredIsRefusedWithoutExhaustingTheS
     }
     std::wstring waiting = L"1"; // forty values wait on the evaluator's stack at once
     for (int i = 0; i < 39; ++i) {
-        waiting = L"1+(" + waiting + L")";
+        waiting.insert(0, L"1+(").append(L")");
     }
     KxDbEvalVariant forty;
     EXPECT_TRUE(kxdbIsExpressionAConstant(KxString(waiting), forty) &&

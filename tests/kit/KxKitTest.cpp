@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -132,15 +133,15 @@ TEST(Kit, ThePaletteTableShowsTheActiveCollectionAndTheGroupsThatHaveNames) {
     note->value() = L"plate";
     width.addProperty(note);
     KxParameter::GroupIndexList indexes;
-    for (const short index : {4, 9, 1}) {
+    for (const short index : std::initializer_list<short>{4, 9, 1}) {
         indexes.append(index);
     }
     width.setGroupNameIndexesInternal(indexes);
     using enum KxPaletteColumnKind;
     const struct {
         KxPaletteColumn column;
-        const KxParameterGroupCollection* groups;
-        const char* text;
+        const KxParameterGroupCollection* groups = nullptr;
+        const char* text = nullptr;
     } cells[] = {
         {{kName, {}, {}}, &groups, "width"},      {{kExpression, {}, {}}, &groups, "5 / 2"},
         {{kValue, {}, {}}, &groups, "2.5000"},    {{kGroups, {}, {}}, &groups, "outline, holes"},

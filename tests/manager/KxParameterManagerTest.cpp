@@ -183,6 +183,7 @@ TEST_F(Manager, GroupCollectionsComeAndGoWithTheFilterTreeAndAGroupFilterGivesTh
     EXPECT_EQ(manager->getCurrentGroupIndex(), 6);
     // The palette's two marker values are never dereferenced.
     for (const std::uintptr_t marker : {1, 2, 0}) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): a marker value, not an object.
         palette->mpFilter = reinterpret_cast<KxParameterFilter*>(marker);
         EXPECT_EQ(manager->getCurrentGroupIndex(), -1);
     }
@@ -259,7 +260,7 @@ TEST_F(Manager, EachCollectionIsOfferedItsShareOfARandomList) {
         std::vector<KxParameter*> held[3], offered[3], doomed;
         KxArray<KxParameter*> list;
         for (int c = 0; c < 3; ++c) {
-            for (int i = random() % 12; i > 0; --i) {
+            for (auto i = random() % 12; i > 0; --i) {
                 held[c].push_back(pool[1 + random() % 43]);
                 collections[c].addParameter(held[c].back());
             }
@@ -268,7 +269,7 @@ TEST_F(Manager, EachCollectionIsOfferedItsShareOfARandomList) {
             };
             manager->registerCollection(&collections[c], images);
         }
-        for (int i = 1 + random() % 15; i > 0; --i) {
+        for (auto i = 1 + random() % 15; i > 0; --i) {
             list.append(doomed.emplace_back(pool[random() % pool.size()]));
         }
         manager->deleteParameters(list);

@@ -50,7 +50,8 @@ TEST_F(UndoBracket, CopiesShareTheLockAndAssignmentDropsTheTargetsOwn) {
     {
         KxPmUndoBracket original(document);
         KxPmUndoBracket copy(original), moved(std::move(original)), target(second), none(nullptr);
-        target = original;
+        // The bracket's move leaves the source as it was: using it afterwards is the point.
+        target = original; // NOLINT(bugprone-use-after-move,clang-analyzer-cplusplus.Move)
         none = std::move(original);
     }
     // All five ended the one lock; the second document's was overwritten, and stays.
@@ -130,7 +131,7 @@ TEST_F(UndoBracket, TheDocumentLockIsUsedOnceAndEndsWhatItStarted) {
         EXPECT_EQ(statuses, row.statuses);
         std::vector<std::wstring> heard;
         for (const char notice : row.notices) {
-            heard.push_back(notice == 's' ? L"start L" : L"end ");
+            heard.emplace_back(notice == 's' ? L"start L" : L"end ");
         }
         EXPECT_EQ(notices.mNotices, heard);
         std::vector<KxApDocLockRequest> locks;

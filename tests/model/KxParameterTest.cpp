@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <utility>
 
 using ::testing::ElementsAre;
@@ -58,7 +59,7 @@ TEST(Parameter, EachRealChangeIsAnnouncedVettedAndAnnouncedAgainOrRefused) {
     EXPECT_EQ(parameter.addToGroup(short{4}), Lumo::eOk);
     EXPECT_EQ(parameter.removeFromGroup(short{9}), Lumo::eOk);
     KxParameter::GroupIndexList groups;
-    for (short index : {7, 1, 7}) {
+    for (const short index : std::initializer_list<short>{7, 1, 7}) {
         groups.append(index);
     }
     EXPECT_EQ(parameter.setGroupNameIndexesInternal(groups), Lumo::eOk);
@@ -221,7 +222,7 @@ TEST(ParameterProperties, NamesAreUniqueAndExactValueSetsAskedByNameRemovalClear
         // An assigned property takes every field, the owner included.
         b->setReadOnly(true);
         b->value() = 12;
-        clash = *b;
+        clash = *b; // NOLINT(cppcoreguidelines-slicing): the base's assignment is tested
         EXPECT_EQ(clash.getOwner(), &parameter);
         EXPECT_TRUE(clash.isReadOnly());
         EXPECT_EQ(clash.value(), KxDbEvalVariant(12));

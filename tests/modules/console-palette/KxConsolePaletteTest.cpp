@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -35,7 +36,7 @@ void define(TestParameter& parameter, const wchar_t* name, const wchar_t* expres
             KxDbEvalVariant value) {
     ASSERT_EQ(parameter.setName(name), Lumo::eOk);
     ASSERT_EQ(parameter.setExpression(expression), Lumo::eOk);
-    parameter.mValue = value;
+    parameter.mValue = std::move(value);
 }
 
 // The palette attached to the proxy before the manager is made, so that the manager hands itself
