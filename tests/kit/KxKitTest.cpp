@@ -88,14 +88,7 @@ TEST(Kit, ThePaletteGuardDetachesOnlyItsOwnPaletteAndTheBaseAnswersNeutrally) {
 // index that the collection does not name left out.
 TEST(Kit, ThePaletteTableShowsTheActiveCollectionAndTheGroupsThatHaveNames) {
     KxTestSession session;
-    struct Offering : TestCollection {
-        KxArray<KxColumnHeaderProperty> mColumns;
-        Lumo::ErrorStatus
-        getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override {
-            columns = mColumns;
-            return Lumo::eOk;
-        }
-    } plate;
+    ColumnCollection plate;
     plate.mColumns.append({L"note", L"Note", 80, true});
     plate.mColumns.append({L"secret", L"Secret", 80, false});
     plate.mColumns.append({L"count", L"", 40, true});

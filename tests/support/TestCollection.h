@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collections/KxColumnHeaderProperty.h"
 #include "collections/KxParameterCollection.h"
 #include "collections/KxParameterCollectionReactor.h"
 #include "support/TestParameter.h"
@@ -49,6 +50,17 @@ private:
     }
 
     EventLog* mpLog;
+};
+
+// A provider's collection that offers the columns the test gives it.
+struct ColumnCollection : TestCollection {
+    using TestCollection::TestCollection;
+    KxArray<KxColumnHeaderProperty> mColumns;
+    Lumo::ErrorStatus
+    getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override {
+        columns = mColumns;
+        return Lumo::eOk;
+    }
 };
 
 // Writes every notice it hears, prefixed with its own label.

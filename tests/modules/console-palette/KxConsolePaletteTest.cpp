@@ -22,16 +22,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// A provider's collection that offers the columns the test gives it.
-struct Plate : TestCollection {
-    KxArray<KxColumnHeaderProperty> mColumns;
-    Lumo::ErrorStatus
-    getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override {
-        columns = mColumns;
-        return Lumo::eOk;
-    }
-};
-
 void define(TestParameter& parameter, const wchar_t* name, const wchar_t* expression,
             KxDbEvalVariant value) {
     ASSERT_EQ(parameter.setName(name), Lumo::eOk);
@@ -47,7 +37,7 @@ struct ConsolePalette : ::testing::Test {
     KxConsolePalette palette;
     KxParameterManager* manager = nullptr;
     CImageList images;
-    Plate plate;
+    ColumnCollection plate;
     TestParameter a, b, c;
 
     void SetUp() override {
@@ -122,7 +112,7 @@ TEST_F(ConsolePalette, ColumnsAndValuesAreTheActiveProvidersAndOnlyItsOwnEditIsM
     plate.mColumns.append({L"note", L"Note", 80, true});
     plate.mColumns.append({L"secret", L"Secret", 80, false});
     plate.mColumns.append({L"count", L"", 40, true});
-    Plate other; // registered, but not active: its columns do not show
+    ColumnCollection other; // registered, but not active: its columns do not show
     other.mColumns.append({L"size", L"Size", 40, true});
     auto* note = new TestProperty(L"note");
     note->value() = L"plate";
