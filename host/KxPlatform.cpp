@@ -7,10 +7,6 @@
 
 namespace KxPlatform {
 
-bool isAbsolutePath(const std::string& path) {
-    return toPath(path).is_absolute();
-}
-
 bool hasDirectoryPart(const std::string& path) {
     const std::filesystem::path whole = toPath(path);
     return whole.filename() != whole;

@@ -753,7 +753,7 @@ void KxShell::unload(const KxCommandLine& line) {
         return;
     }
     // Every module works through the library: it goes last, when the shell stops.
-    if (name == KxString(kLibraryModule)) {
+    if (KxPlatform::sameModuleName(name.kwszPtr(), kLibraryModule)) {
         error(quoted(module) + " is the parameter library: it stays loaded while the shell runs");
         return;
     }

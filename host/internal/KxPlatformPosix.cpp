@@ -88,6 +88,10 @@ std::string fromPath(const std::filesystem::path& path) {
     return path.string();
 }
 
+bool isAbsolutePath(const std::string& path) {
+    return toPath(path).is_absolute();
+}
+
 char pathListSeparator() {
     return ':';
 }

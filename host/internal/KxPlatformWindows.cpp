@@ -40,6 +40,10 @@ void recordModuleError(const std::string& path, DWORD code) {
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = length > 0 ? std::wstring(text, length) : std::wstring();
     ::LocalFree(text);
+    // Some messages hold an insert for the file, which the text already names first.
+    if (const auto insert = message.find(L"%1"); insert != std::wstring::npos) {
+        message.replace(insert, 2, L"this file");
+    }
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
                                 message.back() == L' ' || message.back() == L'.')) {
         message.pop_back();
@@ -103,7 +107,7 @@ std::string programPath() {
     // The path may be longer than MAX_PATH: the buffer grows until the whole path fits.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
+        const auto size = static_cast<DWORD>(buffer.size());
         const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) {
             return {};
@@ -137,6 +141,13 @@ std::filesystem::path toPath(const std::string& utf8) {
 
 std::string fromPath(const std::filesystem::path& path) {
     return toUtf8(path.native());
+}
+
+// MinGW's std::filesystem takes a share (\\server\share) for a relative path: it is absolute.
+bool isAbsolutePath(const std::string& path) {
+    const auto separator = [&](std::size_t at) { return path[at] == '\\' || path[at] == '/'; };
+    const bool share = path.size() > 2 && separator(0) && separator(1) && !separator(2);
+    return share || toPath(path).is_absolute();
 }
 
 char pathListSeparator() {
