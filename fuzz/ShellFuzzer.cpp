@@ -7,10 +7,10 @@
 #include "fuzz/FuzzInput.h"
 #include "host/KxApDocManager.h"
 #include "host/KxModuleLoader.h"
+#include "host/KxPlatform.h"
 #include "shell/KxCommandLine.h"
 #include "shell/KxShell.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // while the shell loads and unloads them.
     for (const char* module : {"libKxParameterManager.so", "KxParameterRes.dll", "KxParameter.dlx",
                                "KxBracketPlate.dlx"}) {
-        const std::string path = std::string(KX_MODULE_DIR) + "/" + module;
-        KX_FUZZ_CHECK(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE) != nullptr);
+        const std::string path = KxPlatform::joinPath(KX_MODULE_DIR, module);
+        KX_FUZZ_CHECK(KxPlatform::openModule(path, KxPlatform::ModuleLifetime::pinned) != nullptr);
     }
     return 0;
 }

@@ -1,15 +1,11 @@
 #include "host/KxModuleLoader.h"
 
+#include "host/KxPlatform.h"
 #include "host/KxString.h"
 #include "host/internal/KxModuleRecord.h"
 
-#include <dlfcn.h>
-#include <link.h>
-
 #include <algorithm>
-#include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -34,8 +30,9 @@ ModuleRecord& record() {
 
 std::vector<LoadedModule>::iterator findLoaded(const std::wstring& name) {
     auto& loaded = record().loaded;
-    return std::find_if(loaded.begin(), loaded.end(),
-                        [&](const LoadedModule& module) { return module.info.name == name; });
+    return std::find_if(loaded.begin(), loaded.end(), [&](const LoadedModule& module) {
+        return KxPlatform::sameModuleName(module.info.name, name);
+    });
 }
 
 bool refuse(const std::string& name, const std::string& why) {
@@ -43,43 +40,29 @@ bool refuse(const std::string& name, const std::string& why) {
     return false;
 }
 
-// A function that the module defines itself. A lookup through the handle also searches the
-// libraries the module depends on, and the parameter library exports an entry function of its own,
-// which must not pass for the module's.
+// A function that the module defines itself: the parameter library exports an entry function of
+// its own, which must not pass for the module's.
 void* ownSymbol(void* handle, const char* name) {
-    void* symbol = ::dlsym(handle, name);
-    link_map* module = nullptr;
-    Dl_info definedIn{};
-    if (!symbol || ::dlinfo(handle, RTLD_DI_LINKMAP, &module) != 0 ||
-        ::dladdr(symbol, &definedIn) == 0 || !definedIn.dli_fname ||
-        std::strcmp(definedIn.dli_fname, module->l_name) != 0) {
-        return nullptr;
-    }
-    return symbol;
-}
-
-bool isRegularFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    return KxPlatform::ownModuleSymbol(handle, name);
 }
 
 // Opens the module file, checks it and starts it; records it under `name`.
 bool load(const std::wstring& name, const std::string& path) {
     const std::string shown = KxString(name).toUtf8();
-    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = KxPlatform::openModule(path);
     if (!handle) {
-        const char* error = ::dlerror();
-        return refuse(shown, error ? error : "the system loader refused it");
+        const std::string error = KxPlatform::lastModuleError();
+        return refuse(shown, error.empty() ? "the system loader refused it" : error);
     }
     auto version = reinterpret_cast<ApiVersion>(ownSymbol(handle, "kxrxGetApiVersion"));
     auto entry = reinterpret_cast<EntryPoint>(ownSymbol(handle, "kxrxEntryPoint"));
     if (!version || !entry) {
-        ::dlclose(handle);
+        KxPlatform::closeModule(handle);
         return refuse(shown, "it exports no kxrxGetApiVersion or no kxrxEntryPoint");
     }
     const int answered = version(KxRx::kApiVersion);
     if (answered != KxRx::kApiVersion) {
-        ::dlclose(handle);
+        KxPlatform::closeModule(handle);
         return refuse(shown, "it was built for API version " + std::to_string(answered) +
                                  ", this host has " + std::to_string(KxRx::kApiVersion));
     }
@@ -87,7 +70,7 @@ bool load(const std::wstring& name, const std::string& path) {
     record().loaded.push_back({KxRxModuleInfo{name}, handle, entry});
     if (entry(KxRx::kInitAppMessage, handle) != 0) {
         record().loaded.erase(findLoaded(name));
-        ::dlclose(handle);
+        KxPlatform::closeModule(handle);
         return refuse(shown, "its entry function refused the start message");
     }
     return true;
@@ -96,14 +79,12 @@ bool load(const std::wstring& name, const std::string& path) {
 } // namespace
 
 std::string kxrxResolveModulePath(const std::string& fileName) {
-    if (fileName.empty() || fileName.find('/') != std::string::npos) {
+    if (fileName.empty() || KxPlatform::hasDirectoryPart(fileName)) {
         return {};
     }
     for (const std::string& directory : record().directories) {
-        std::string path = directory;
-        path += '/';
-        path += fileName;
-        if (isRegularFile(path)) {
+        std::string path = KxPlatform::joinPath(directory, fileName);
+        if (KxPlatform::isRegularFile(path)) {
             return path;
         }
     }
@@ -111,7 +92,7 @@ std::string kxrxResolveModulePath(const std::string& fileName) {
 }
 
 bool kxrxAddModuleDirectory(const std::string& absolutePath) {
-    if (absolutePath.empty() || absolutePath.front() != '/') {
+    if (!KxPlatform::isAbsolutePath(absolutePath)) {
         std::cerr << "host: module directory \"" << absolutePath << "\" is not an absolute path\n";
         return false;
     }
@@ -130,7 +111,7 @@ bool kxrxAppIsLoaded(const wchar_t* moduleName) {
 bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
     const std::wstring name = moduleName ? moduleName : L"";
     const std::string shown = KxString(name).toUtf8();
-    if (name.empty() || name.find(L'/') != std::wstring::npos) {
+    if (name.empty() || KxPlatform::hasDirectoryPart(shown)) {
         return refuse(shown, "a module is named by its file name alone");
     }
     if (findLoaded(name) != record().loaded.end()) {
@@ -144,13 +125,13 @@ bool kxrxLoadModule(const wchar_t* moduleName, bool, bool) {
 }
 
 bool kxrxLoadModuleFile(const std::string& absolutePath) {
-    if (absolutePath.empty() || absolutePath.front() != '/') {
+    if (!KxPlatform::isAbsolutePath(absolutePath)) {
         return refuse(absolutePath, "a module file is given by its absolute path");
     }
-    if (!isRegularFile(absolutePath)) {
+    if (!KxPlatform::isRegularFile(absolutePath)) {
         return refuse(absolutePath, "no regular file has that path");
     }
-    const std::string shown = absolutePath.substr(absolutePath.find_last_of('/') + 1);
+    const std::string shown = KxPlatform::fileNameOf(absolutePath);
     const std::wstring name = KxString::fromUtf8(shown).kwszPtr();
     if (findLoaded(name) != record().loaded.end()) {
         return refuse(shown, "a module of that name is loaded already");
@@ -166,7 +147,7 @@ bool kxrxUnloadModule(const wchar_t* moduleName) {
     const LoadedModule unloading = *module;
     record().loaded.erase(module);
     unloading.entry(KxRx::kUnloadAppMessage, unloading.handle);
-    ::dlclose(unloading.handle);
+    KxPlatform::closeModule(unloading.handle);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #include "host/KxString.h"
 
+#include "host/KxPlatform.h"
 #include "host/KxRxResourceInstance.h"
-
-#include <dlfcn.h>
 
 #include <ostream>
 
@@ -110,7 +109,7 @@ bool KxString::loadString(KxRxResourceInstance resources, unsigned int id) {
         return false;
     }
     auto lookup = reinterpret_cast<KxResourceStringFunction>(
-        ::dlsym(resources.moduleHandle(), kKxResourceStringSymbol));
+        KxPlatform::moduleSymbol(resources.moduleHandle(), kKxResourceStringSymbol));
     const wchar_t* text = lookup ? lookup(id) : nullptr;
     if (!text) {
         return false;

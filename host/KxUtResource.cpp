@@ -1,9 +1,8 @@
 #include "host/KxUtResource.h"
 
 #include "host/KxModuleLoader.h"
+#include "host/KxPlatform.h"
 #include "host/KxString.h"
-
-#include <dlfcn.h>
 
 #include <iostream>
 
@@ -17,11 +16,11 @@ void* loadDll(const wchar_t* fileName, int, int) {
                   << "\": no module directory holds it\n";
         return nullptr;
     }
-    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = KxPlatform::openModule(path);
     if (!handle) {
-        const char* error = ::dlerror();
+        const std::string error = KxPlatform::lastModuleError();
         std::cerr << "host: cannot load resource module \"" << name
-                  << "\": " << (error ? error : "the system loader refused it") << '\n';
+                  << "\": " << (error.empty() ? "the system loader refused it" : error) << '\n';
     }
     return handle;
 }

@@ -1,23 +1,17 @@
 #include "shell/KxModuleDirectories.h"
 
-#include <climits>
-#include <cstdlib>
+#include "host/KxPlatform.h"
+
 #include <ostream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace {
 
-bool isFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
+// A directory that does not exist (yet) is kept as it was given.
 std::string absolute(const std::string& directory) {
-    char resolved[PATH_MAX];
-    return ::realpath(directory.c_str(), resolved) ? std::string(resolved) : directory;
+    std::string resolved = KxPlatform::canonicalPath(directory);
+    return resolved.empty() ? directory : resolved;
 }
 
 } // namespace
@@ -39,12 +33,13 @@ bool KxModuleDirectories::addOption(const std::string& option, const std::string
 }
 
 void KxModuleDirectories::addEnvironment(std::ostream& errors) {
-    const char* path = std::getenv("KXPARAM_MODULE_PATH");
+    const std::optional<std::string> path = KxPlatform::environmentVariable("KXPARAM_MODULE_PATH");
     if (!path) {
         return;
     }
-    std::istringstream entries(path);
-    for (std::string directory; std::getline(entries, directory, ':');) {
+    std::istringstream entries(*path);
+    for (std::string directory;
+         std::getline(entries, directory, KxPlatform::pathListSeparator());) {
         if (directory.empty()) {
             continue;
         }
@@ -66,14 +61,17 @@ KxModuleDirectories::directories(const std::string& paletteDirectory) const {
         // In the build tree the modules stand beside the program and a palette's own directory
         // beside that; in an installed tree they are in lib/kxparam, and the library in lib.
         const std::string here = programDirectory();
-        const bool buildTree = isFile(here + "/KxParameter.dlx");
-        const std::string modules = buildTree ? here : here + "/../lib/kxparam";
+        const std::string up = KxPlatform::joinPath(here, "..");
+        const bool buildTree =
+            KxPlatform::isRegularFile(KxPlatform::joinPath(here, "KxParameter.dlx"));
+        const std::string modules =
+            buildTree ? here : KxPlatform::joinPath(KxPlatform::joinPath(up, "lib"), "kxparam");
         if (!paletteDirectory.empty()) {
-            result.push_back((buildTree ? here + "/.." : modules) + "/" + paletteDirectory);
+            result.push_back(KxPlatform::joinPath(buildTree ? up : modules, paletteDirectory));
         }
         result.push_back(modules);
         if (!buildTree) {
-            result.push_back(here + "/../lib");
+            result.push_back(KxPlatform::joinPath(up, "lib"));
         }
     }
     for (std::string& directory : result) {
@@ -83,16 +81,10 @@ KxModuleDirectories::directories(const std::string& paletteDirectory) const {
 }
 
 std::string KxModuleDirectories::programDirectory() {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) {
-        return {};
-    }
-    std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.find_last_of('/'));
+    const std::string program = KxPlatform::programPath();
+    return program.empty() ? std::string() : KxPlatform::directoryOf(program);
 }
 
 bool KxModuleDirectories::isDirectory(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return KxPlatform::isDirectory(path);
 }

@@ -18,8 +18,8 @@ public:
     /// Takes the directory of such an option; false, with the reason on `errors`, when it is not a
     /// directory.
     bool addOption(const std::string& option, const std::string& directory, std::ostream& errors);
-    /// Takes the directories of KXPARAM_MODULE_PATH (separated by ':'); one that is not a
-    /// directory is left out, with a line on `errors`.
+    /// Takes the directories of KXPARAM_MODULE_PATH (separated by ':', on Windows by ';'); one that
+    /// is not a directory is left out, with a line on `errors`.
     void addEnvironment(std::ostream& errors);
     /// The directories in search order, each made absolute. `paletteDirectory`, when not empty, is
     /// the name of a palette's own module directory (beside the program's modules in the build

@@ -7,6 +7,7 @@
 #include "host/KxApDocument.h"
 #include "host/KxHostStatus.h"
 #include "host/KxModuleLoader.h"
+#include "host/KxPlatform.h"
 #include "host/KxStatusName.h"
 #include "host/KxSysVars.h"
 #include "kit/KxPaletteControl.h"
@@ -26,7 +27,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ostream>
-#include <sys/stat.h>
 #include <unordered_set>
 
 namespace {
@@ -93,11 +93,6 @@ std::string typeDescription(const KxDbEvalVariant& value) {
     default:
         return "a value of the property's type";
     }
-}
-
-bool isFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 bool parseShort(const std::string& text, short& value) {
@@ -726,17 +721,17 @@ void KxShell::end(const KxCommandLine&) {
 void KxShell::load(const KxCommandLine& line) {
     mParameters.clear(); // a module's start may change the parameters
     const std::string& module = line[1];
-    if (module.find('/') == std::string::npos) {
+    if (!KxPlatform::hasDirectoryPart(module)) {
         loadModule(module, false);
         return;
     }
-    char resolved[PATH_MAX];
-    if (!isFile(module) || !::realpath(module.c_str(), resolved)) {
+    const std::string path =
+        KxPlatform::isRegularFile(module) ? KxPlatform::canonicalPath(module) : std::string();
+    if (path.empty()) {
         error("no module file " + quoted(module));
         return;
     }
-    const std::string path = resolved;
-    const std::string name = path.substr(path.find_last_of('/') + 1);
+    const std::string name = KxPlatform::fileNameOf(path);
     if (kxrxAppIsLoaded(wide(name).kwszPtr())) {
         error("a module named " + quoted(name) + " is loaded already");
         return;
@@ -758,7 +753,7 @@ void KxShell::unload(const KxCommandLine& line) {
         return;
     }
     // Every module works through the library: it goes last, when the shell stops.
-    if (name == KxString(kLibraryModule)) {
+    if (KxPlatform::sameModuleName(name.kwszPtr(), kLibraryModule)) {
         error(quoted(module) + " is the parameter library: it stays loaded while the shell runs");
         return;
     }
@@ -884,7 +879,7 @@ void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
     if (kxrxLoadModule(module.kwszPtr(), false, true)) {
         mOut << "loaded " << name << '\n';
         connectPalette();
-    } else if (kxrxResolveModulePath(name).empty() && isFile(name)) {
+    } else if (kxrxResolveModulePath(name).empty() && KxPlatform::isRegularFile(name)) {
         // A name alone is looked for in the module directories only, never here.
         error(quoted(name) + " was not loaded ('load ./" + name + "' loads the file here)");
     } else {
