@@ -293,13 +293,18 @@ struct EagerPalette : KxPaletteBase {
     TestCollection collection{nullptr, L"c"};
     int refreshes = 0;
     void initialize(KxParameterManager* manager) override {
-        EXPECT_FALSE(manager->ShowESW(true, true)); // no palette to show yet
+        // No palette to show, restore or ask yet.
+        EXPECT_FALSE(manager->ShowESW(true, true));
+        EXPECT_FALSE(manager->RestoreESW(true));
+        EXPECT_FALSE(manager->IsESWVisible());
         manager->refreshESW(true);
         manager->setESWUpdateLock(true);
         EXPECT_EQ(manager->setActiveCollection(&collection), Lumo::eOk);
     }
     void refresh(bool) override { ++refreshes; }
     bool show(bool, bool) override { return true; }
+    bool restore(bool) override { return true; }
+    bool IsVisible() const override { return true; }
 };
 
 TEST(ManagerLink, APaletteMayCallTheForwardingOperationsFromItsInitialize) {
