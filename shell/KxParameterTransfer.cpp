@@ -75,22 +75,6 @@ std::vector<std::string> propertyKeys(const KxParameterCollection& collection) {
     return keys;
 }
 
-// The names of the groups that exist now, by the index that parameters carry.
-std::map<short, KxString> groupNames(const KxParameterGroupCollection* groups) {
-    std::map<short, KxString> names;
-    KxArray<KxString> list;
-    if (groups) {
-        groups->getParameterGroups(list);
-    }
-    for (const KxString& name : list) {
-        short index = 0;
-        if (groups->getGroupIndex(name, index) == Lumo::eOk) {
-            names.emplace(index, name);
-        }
-    }
-    return names;
-}
-
 // The group names of a cell, each once; empty names between separators are skipped.
 std::vector<std::string> splitGroups(const std::string& cell) {
     std::vector<std::string> names;
@@ -398,14 +382,14 @@ private:
             wanted.push_back(index);
         }
         KxParameter* parameter = mpParameter;
-        const std::map<short, KxString> named = groupNames(groups);
+        const KxParameterGroupNames named(groups);
         KxParameter::GroupIndexList current;
         parameter->getGroupNameIndexes(current);
         for (const short index : current) {
-            if (named.count(index) != 0 &&
-                std::find(wanted.begin(), wanted.end(), index) == wanted.end()) {
+            const KxString* name = named.nameOf(index);
+            if (name && std::find(wanted.begin(), wanted.end(), index) == wanted.end()) {
                 if (!run(parameter->removeFromGroup(index),
-                         "leaving group " + quoted(utf8(named.at(index))))) {
+                         "leaving group " + quoted(utf8(*name)))) {
                     return false;
                 }
                 mUndo.emplace_back([parameter, index] { return parameter->addToGroup(index); });
