@@ -1,6 +1,7 @@
 #include "host/internal/KxNumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 
 namespace KxNumberText {
@@ -182,7 +183,8 @@ bool toDouble(std::wstring_view text, double& value) {
     std::string narrow;
     narrow.reserve(text.size());
     for (wchar_t c : text) {
-        if (c < 0 || c > 0x7F) {
+        // wchar_t is signed here and unsigned on Windows: compare as an unsigned code.
+        if (static_cast<std::uint32_t>(c) > 0x7F) {
             return false;
         }
         narrow += static_cast<char>(c);

@@ -5,13 +5,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+constexpr double kPi = std::numbers::pi;
 
 using Row = std::pair<const wchar_t*, KxDbEvalVariant>;
 
@@ -41,15 +42,33 @@ TEST(ConstantExpression, OperatorsBindAsUsualAndIntegralResultsAreIntegers) {
 
 TEST(ConstantExpression, FunctionsWorkInDegreesExactlyWhereTheAnswerIsSimple) {
     const Row rows[] = {// a text, then its value
-                        {L"pi", kPi},         {L"2*PI", 2 * kPi},   {L"sin(30)", 0.5},
-                        {L"cos(60)", 0.5},    {L"sin(90)", 1},      {L"sin(-180)", 0},
-                        {L"cos(180)", -1},    {L"sin(210)", -0.5},  {L"cos(-300)", 0.5},
-                        {L"tan(45)", 1},      {L"tan(-45)", -1},    {L"tan(135)", -1},
-                        {L"atan(1)", 45},     {L"asin(1)", 90},     {L"acos(0.5)", 60},
-                        {L"sqrt(16)", 4},     {L"Abs(-3)", 3},      {L"round(2.5)", 3},
-                        {L"round(-2.5)", -3}, {L"trunc(-2.7)", -2}, {L"floor(-2.5)", -3},
-                        {L"ceil(2.1)", 3},    {L"log(1000)", 3},    {L"sin(45)", std::sin(kPi / 4)},
-                        {L"exp(1)", M_E},     {L"ln(10)", M_LN10},  {L"sqrt(abs(-8)*2)", 4}};
+                        {L"pi", kPi},
+                        {L"2*PI", 2 * kPi},
+                        {L"sin(30)", 0.5},
+                        {L"cos(60)", 0.5},
+                        {L"sin(90)", 1},
+                        {L"sin(-180)", 0},
+                        {L"cos(180)", -1},
+                        {L"sin(210)", -0.5},
+                        {L"cos(-300)", 0.5},
+                        {L"tan(45)", 1},
+                        {L"tan(-45)", -1},
+                        {L"tan(135)", -1},
+                        {L"atan(1)", 45},
+                        {L"asin(1)", 90},
+                        {L"acos(0.5)", 60},
+                        {L"sqrt(16)", 4},
+                        {L"Abs(-3)", 3},
+                        {L"round(2.5)", 3},
+                        {L"round(-2.5)", -3},
+                        {L"trunc(-2.7)", -2},
+                        {L"floor(-2.5)", -3},
+                        {L"ceil(2.1)", 3},
+                        {L"log(1000)", 3},
+                        {L"sin(45)", std::sin(kPi / 4)},
+                        {L"exp(1)", std::numbers::e},
+                        {L"ln(10)", std::numbers::ln10},
+                        {L"sqrt(abs(-8)*2)", 4}};
     expectConstants(rows);
 }
 

@@ -249,11 +249,11 @@ TEST_F(Manager, DeletionRunsUnderOneErrorScopeAndACollectionMayRefuseItsShare) {
 // share much shorter than the list is put in order another way than a longer one; null is nobody's.
 TEST_F(Manager, EachCollectionIsOfferedItsShareOfARandomList) {
     std::mt19937 random(7);
-    const auto near = std::make_unique<TestParameter[]>(40);
-    TestParameter far[3];
-    std::vector<KxParameter*> pool{nullptr, &far[0], &far[1], &far[2]};
+    const auto nearby = std::make_unique<TestParameter[]>(40);
+    TestParameter distant[3];
+    std::vector<KxParameter*> pool{nullptr, &distant[0], &distant[1], &distant[2]};
     for (int i = 0; i < 40; ++i) {
-        pool.push_back(&near[i]);
+        pool.push_back(&nearby[i]);
     }
     for (int round = 0; round < 200; ++round) {
         TestCollection collections[3];
