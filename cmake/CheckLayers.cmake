@@ -28,11 +28,19 @@ function(kx_includes file out)
     set(${out} ${paths} PARENT_SCOPE)
 endfunction()
 
-# What is installed: the public headers, by the path they are included with.
+# What is installed: the public headers, by the path they are included with (those that the build
+# writes, by their path in its folder of written headers).
 set(installed)
 foreach(layer IN LISTS KX_LAYERS)
     foreach(file IN LISTS KX_LAYER_${layer}_PUBLIC)
-        file(RELATIVE_PATH relative ${KX_SOURCE_DIR} ${file})
+        set(base ${KX_SOURCE_DIR})
+        if(KX_GENERATED_DIR)
+            cmake_path(IS_PREFIX KX_GENERATED_DIR ${file} generated)
+            if(generated)
+                set(base ${KX_GENERATED_DIR})
+            endif()
+        endif()
+        file(RELATIVE_PATH relative ${base} ${file})
         list(APPEND installed ${relative})
     endforeach()
 endforeach()

@@ -2,7 +2,8 @@
 # kx_layer declares) and which files it holds, and checks every build against it.
 kx_layers(layers)
 set(data "# Written by cmake/KxLayerCheck.cmake at configure time; read by cmake/CheckLayers.cmake.\n")
-string(APPEND data "set(KX_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")\nset(KX_LAYERS ${layers})\n")
+string(APPEND data "set(KX_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")\n"
+                   "set(KX_GENERATED_DIR \"${KX_GENERATED_DIR}\")\nset(KX_LAYERS ${layers})\n")
 set(checked)
 foreach(layer IN LISTS layers)
     kx_layer_reach(${layer} reach)

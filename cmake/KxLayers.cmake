@@ -4,16 +4,24 @@
 # their objects; the layering check reads the links declared here, so they are the one place where
 # the allowed edges are written.
 
-# kx_layer(TARGET SOURCES file... [HEADERS file...] [INTERNAL file...] [USES layer...])
+include(GenerateExportHeader)
+# Headers that the build writes (the export macros), by the same paths as the sources' headers.
+set(KX_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
+
+# kx_layer(TARGET SOURCES file... [HEADERS file...] [INTERNAL file...] [GENERATED file...]
+#          [USES layer...])
 function(kx_layer target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;HEADERS;INTERNAL;USES")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;HEADERS;INTERNAL;GENERATED;USES")
     add_library(${target} OBJECT ${arg_SOURCES})
-    kx_declare_layer(${target} HEADERS ${arg_HEADERS} INTERNAL ${arg_INTERNAL} USES ${arg_USES})
+    # Its objects make the shared library, whose export macro exports when this is defined.
+    target_compile_definitions(${target} PRIVATE KxParameterManager_EXPORTS)
+    kx_declare_layer(${target} HEADERS ${arg_HEADERS} INTERNAL ${arg_INTERNAL}
+                     GENERATED ${arg_GENERATED} USES ${arg_USES})
 endfunction()
 
 # The same for a target made otherwise (the host, a shared library of its own).
 function(kx_declare_layer target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "HEADERS;INTERNAL;USES")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "HEADERS;INTERNAL;GENERATED;USES")
     # A layer of headers alone (an interface library) offers them through its interface only.
     get_target_property(type ${target} TYPE)
     set(public PUBLIC)
@@ -22,11 +30,19 @@ function(kx_declare_layer target)
     endif()
     target_sources(${target} ${public} FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
                                        FILES ${arg_HEADERS})
+    # Written by the build, they are public headers of a file set of their own (a file set's base
+    # directories may not hold one another, and the build tree may be inside the sources).
+    if(arg_GENERATED)
+        list(TRANSFORM arg_GENERATED PREPEND ${KX_GENERATED_DIR}/)
+        target_sources(${target} ${public} FILE_SET generated TYPE HEADERS
+                                           BASE_DIRS ${KX_GENERATED_DIR} FILES ${arg_GENERATED})
+    endif()
     if(arg_INTERNAL)
         target_sources(${target} PRIVATE FILE_SET internal TYPE HEADERS
                                          BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${arg_INTERNAL})
     endif()
     target_include_directories(${target} ${public} $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                                                   $<BUILD_INTERFACE:${KX_GENERATED_DIR}>
                                                    $<INSTALL_INTERFACE:include/kxparam>)
     target_link_libraries(${target} ${public} ${arg_USES})
     target_compile_features(${target} ${public} cxx_std_20)
@@ -71,6 +87,11 @@ endfunction()
 # Every file of a layer with the file set it belongs to: public headers, internal headers, sources.
 function(kx_layer_files target publicOut privateOut)
     get_target_property(public ${target} HEADER_SET)
+    get_target_property(sets ${target} INTERFACE_HEADER_SETS)
+    if("generated" IN_LIST sets)
+        get_target_property(generated ${target} HEADER_SET_generated)
+        list(APPEND public ${generated})
+    endif()
     get_target_property(sources ${target} SOURCES)
     if(NOT sources)
         set(sources)

@@ -2,9 +2,9 @@
 
 #include "collections/KxColumnHeaderProperty.h"
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 class KxParameterCollectionReactor;
@@ -13,7 +13,7 @@ class KxParameterPropertyEnabler;
 /// The parameters that one provider publishes. It holds plain pointers to its parameters, reactors
 /// and enablers and owns none of them; the provider creates and erases parameters through the
 /// pure operations. The order of the virtual operations is part of the binary interface.
-class KX_EXPORT KxParameterCollection {
+class KX_PARAM_EXPORT KxParameterCollection {
 public:
     /// A null name gives the empty name.
     explicit KxParameterCollection(const wchar_t* name);

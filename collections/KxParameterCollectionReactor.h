@@ -1,12 +1,12 @@
 #pragma once
 
 #include "host/KxArray.h"
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 
 /// Hears parameters join a collection and leave it. Both notices do nothing unless overridden.
-class KX_EXPORT KxParameterCollectionReactor {
+class KX_PARAM_EXPORT KxParameterCollectionReactor {
 public:
     /// After the parameter is in the collection's list.
     virtual void parameterAdded(KxParameter* parameter);

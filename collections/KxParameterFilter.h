@@ -1,14 +1,14 @@
 #pragma once
 
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 
 /// Picks, from a list of parameters, those that the palette shows. The invert flag is for the
 /// concrete filter to consult.
-class KX_EXPORT KxParameterFilter {
+class KX_PARAM_EXPORT KxParameterFilter {
 public:
     /// A filter that is not inverted.
     KxParameterFilter() = default;

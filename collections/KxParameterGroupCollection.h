@@ -1,15 +1,15 @@
 #pragma once
 
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 /// The user's parameter groups: an ordered list of names that the palette shows as its filter tree.
 /// A provider derives from it; its hooks carry each change into the provider's storage and may
 /// refuse it, in which case the list stays as it was. Names compare exactly. The order of the
 /// virtual operations is part of the binary interface.
-class KX_EXPORT KxParameterGroupCollection {
+class KX_PARAM_EXPORT KxParameterGroupCollection {
 public:
     /// No group.
     KxParameterGroupCollection() = default;

@@ -2,10 +2,11 @@
 
 #include "collections/KxParameterFilter.h"
 #include "host/KxString.h"
+#include "model/KxParameterManagerExport.h"
 
 /// Passes the parameters of one group, or, inverted, those outside it (a parameter in no group
 /// included). The name is for display only; the index decides.
-class KX_EXPORT KxParameterGroupFilter : public KxParameterFilter {
+class KX_PARAM_EXPORT KxParameterGroupFilter : public KxParameterFilter {
 public:
     /// The filter of the group of that index, shown under that name; not inverted.
     KxParameterGroupFilter(const KxString& groupName, short groupIndex);

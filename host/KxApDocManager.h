@@ -3,7 +3,7 @@
 /// @file
 /// The host's documents and the document manager.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <memory>
@@ -13,7 +13,7 @@ class KxApDocument;
 class KxDbDatabase;
 
 /// Keeps the open documents and their locks.
-class KX_EXPORT KxApDocManager {
+class KX_HOST_EXPORT KxApDocManager {
 public:
     /// No document open.
     KxApDocManager();
@@ -57,4 +57,4 @@ private:
 };
 
 /// The host's one document manager.
-KX_EXPORT KxApDocManager* kxDocManagerPtr();
+KX_HOST_EXPORT KxApDocManager* kxDocManagerPtr();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
 
@@ -31,7 +31,7 @@ struct KxApDocLockRequest {
 
 /// An open drawing: a name and the database it owns. Documents are made and closed by the
 /// document manager, which also locks and unlocks them.
-class KX_EXPORT KxApDocument {
+class KX_HOST_EXPORT KxApDocument {
 public:
     /// Not copyable.
     ///@{

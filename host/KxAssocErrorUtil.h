@@ -3,14 +3,14 @@
 /// @file
 /// The host's error texts for statuses.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 class KxDbDatabase;
 
 /// A scope over an operation's status variable: when the scope ends, the host records the status
 /// the variable holds then, as the outcome of that operation.
-class KX_EXPORT KxAssocErrorUtil {
+class KX_HOST_EXPORT KxAssocErrorUtil {
 public:
     /// Opens the scope over `status`, an operation on `database` (null for none).
     KxAssocErrorUtil(Lumo::ErrorStatus& status, KxDbDatabase* database);
@@ -33,6 +33,6 @@ struct KxAssocErrorRecord {
     Lumo::ErrorStatus lastStatus = Lumo::eOk; ///< of the scope that closed last
 };
 /// What the host has recorded of the error scopes so far.
-KX_EXPORT const KxAssocErrorRecord& kxAssocErrorRecord();
+KX_HOST_EXPORT const KxAssocErrorRecord& kxAssocErrorRecord();
 /// Clears that record: no scope opened or closed, last status eOk.
-KX_EXPORT void kxAssocErrorReset();
+KX_HOST_EXPORT void kxAssocErrorReset();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 
 #include <cstddef>
@@ -10,7 +10,7 @@
 /// An expression of the host's constant grammar (see kxdbIsExpressionAConstant) in which every name
 /// that is not a function or `pi` stands for a variable: parsed once, then evaluated as often as
 /// needed with the variables' values of the moment.
-class KX_EXPORT KxCompiledExpression {
+class KX_HOST_EXPORT KxCompiledExpression {
 public:
     /// Why a text does not compile, or its value cannot be computed.
     enum class Error {

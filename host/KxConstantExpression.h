@@ -4,7 +4,7 @@
 /// Whether a text is a constant expression, and its value.
 
 #include "host/KxDbEvalVariant.h"
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 
 /// True when `expression` is a constant: decimal numbers (with or without an exponent), the
@@ -17,10 +17,10 @@
 ///
 /// False, `value` untouched, for anything else: an unknown name, a syntax error, a division by
 /// zero, a result or intermediate value that is not finite, or nesting deeper than 100 levels.
-KX_EXPORT bool kxdbIsExpressionAConstant(const KxString& expression, KxDbEvalVariant& value);
+KX_HOST_EXPORT bool kxdbIsExpressionAConstant(const KxString& expression, KxDbEvalVariant& value);
 
 /// True when `name` is one of the function names above, in any ASCII case: a provider that puts
 /// names of its own into expressions must keep clear of these.
-KX_EXPORT bool kxdbIsExpressionFunctionName(const KxString& name);
+KX_HOST_EXPORT bool kxdbIsExpressionFunctionName(const KxString& name);
 /// True when `name` is `pi`, in any ASCII case.
-KX_EXPORT bool kxdbIsExpressionConstantName(const KxString& name);
+KX_HOST_EXPORT bool kxdbIsExpressionConstantName(const KxString& name);

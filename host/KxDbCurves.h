@@ -4,7 +4,7 @@
 /// Entities drawn as geometry: polylines and circles in the plane of the drawing.
 
 #include "host/KxDbEntity.h"
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <vector>
@@ -18,7 +18,7 @@ struct KxGePoint2d {
 };
 
 /// An entity drawn as straight segments through its points, closed back to the first one or open.
-class KX_EXPORT KxDbPolyline : public KxDbEntity {
+class KX_HOST_EXPORT KxDbPolyline : public KxDbEntity {
 public:
     /// Defined in the host, which owns the class's vtable, as it does the entity's.
     ~KxDbPolyline() override;
@@ -37,7 +37,7 @@ private:
 };
 
 /// An entity drawn as a circle.
-class KX_EXPORT KxDbCircle : public KxDbEntity {
+class KX_HOST_EXPORT KxDbCircle : public KxDbEntity {
 public:
     /// Defined in the host, which owns the class's vtable, as it does the entity's.
     ~KxDbCircle() override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/KxDbObjectId.h"
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 class KxDbObject;
 
 /// A drawing database: it owns its objects and hands out their ids.
-class KX_EXPORT KxDbDatabase {
+class KX_HOST_EXPORT KxDbDatabase {
 public:
     /// An empty database.
     KxDbDatabase() = default;

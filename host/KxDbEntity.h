@@ -5,8 +5,8 @@
 
 #include "host/KxDbFullSubentPath.h"
 #include "host/KxDbObject.h"
-#include "host/KxExport.h"
 #include "host/KxGiHighlightStyle.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <vector>
@@ -20,7 +20,7 @@ struct KxDbHighlight {
 };
 
 /// A drawable object. Its highlights form a stack: each push stands until a pop of the same path.
-class KX_EXPORT KxDbEntity : public KxDbObject {
+class KX_HOST_EXPORT KxDbEntity : public KxDbObject {
 public:
     /// Defined in the host, so that the host owns the class's vtable: an entity that a module made
     /// can then outlive the module in a database.
@@ -48,5 +48,5 @@ private:
 
 /// Opens the entity that the id names, as the object form does; eNotAnEntity, with nothing
 /// opened, when the object is not an entity.
-KX_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbEntity*& entity, KxDbObjectId id, int openMode,
-                                           bool openErased = false);
+KX_HOST_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbEntity*& entity, KxDbObjectId id, int openMode,
+                                                bool openErased = false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 
 #include <cstdint>
@@ -39,7 +39,7 @@ struct KxPoint3d {
 
 /// The host's tagged value, as a result buffer carries it: a value and its result-type code. A
 /// default-constructed variant holds nothing and has no code.
-class KX_EXPORT KxDbEvalVariant {
+class KX_HOST_EXPORT KxDbEvalVariant {
 public:
     /// Holds nothing.
     KxDbEvalVariant() = default;

@@ -52,6 +52,12 @@ Lumo::ErrorStatus KxDbObject::close() {
     return Lumo::eOk;
 }
 
+struct KxDbObjectOpening {
+    static Lumo::ErrorStatus open(KxDbObject& object, int openMode, bool openErased) {
+        return object.open(openMode, openErased);
+    }
+};
+
 Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
                                  bool openErased) {
     object = nullptr;
@@ -62,7 +68,7 @@ Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openM
     if (!found) {
         return Lumo::eInvalidObjectId;
     }
-    const Lumo::ErrorStatus status = found->open(openMode, openErased);
+    const Lumo::ErrorStatus status = KxDbObjectOpening::open(*found, openMode, openErased);
     if (status == Lumo::eOk) {
         object = found;
     }

@@ -4,7 +4,7 @@
 /// Drawing database objects and opening them by id.
 
 #include "host/KxDbObjectId.h"
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <cstdint>
@@ -26,12 +26,12 @@ enum OpenMode : int {
 /// that names nothing, eWasErased for an erased object unless `openErased`, eWasOpenForRead or
 /// eWasOpenForWrite when the open conflicts with those already standing, eInvalidInput for an
 /// unknown mode.
-KX_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
-                                           bool openErased = false);
+KX_HOST_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
+                                                bool openErased = false);
 
 /// An object of a drawing database. A database owns the objects added to it; an object outside
 /// any database has a null id and belongs to whoever made it.
-class KX_EXPORT KxDbObject {
+class KX_HOST_EXPORT KxDbObject {
 public:
     /// An object in no database, not open.
     KxDbObject() = default;
@@ -65,8 +65,8 @@ public:
 
 private:
     friend class KxDbDatabase;
-    friend Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectId id, int openMode,
-                                            bool openErased);
+    // kxdbOpenObject opens objects through it: a friend function cannot carry the DLL import mark.
+    friend struct KxDbObjectOpening;
 
     Lumo::ErrorStatus open(int openMode, bool openErased);
 

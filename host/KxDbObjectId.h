@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #include <cstdint>
 
@@ -9,7 +9,7 @@ class KxDbDatabase;
 /// Names one object of a drawing database by its handle. Handles are unique in the process and
 /// never handed out twice, so an id outlives its object safely: it then names nothing. The null id
 /// names nothing either.
-class KX_EXPORT KxDbObjectId {
+class KX_HOST_EXPORT KxDbObjectId {
 public:
     /// The null id.
     KxDbObjectId() = default;

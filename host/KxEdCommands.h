@@ -3,13 +3,13 @@
 /// @file
 /// The host's commands.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #include <string>
 
 /// A command of the host: its global name, which never changes, and the name the user types in
 /// the host's language. Commands live in named groups.
-class KX_EXPORT KxEdCommand {
+class KX_HOST_EXPORT KxEdCommand {
 public:
     /// A command of that group with those names.
     KxEdCommand(std::wstring group, std::wstring globalName, std::wstring localName);
@@ -44,12 +44,12 @@ inline constexpr int kLookupAllGroups = 0x800;
 
 /// Finds a command by its global name (`global` true) or by its local name, ignoring letter case.
 /// False, and the record untouched, when there is none.
-KX_EXPORT bool kxedCmdLookup2(const wchar_t* name, bool global, KxEdCommandStruc* record,
-                              int flags);
+KX_HOST_EXPORT bool kxedCmdLookup2(const wchar_t* name, bool global, KxEdCommandStruc* record,
+                                   int flags);
 /// Adds a command; false, and nothing added, when a name is empty or the global name is taken.
-KX_EXPORT bool kxedAddCommand(const wchar_t* group, const wchar_t* globalName,
-                              const wchar_t* localName);
+KX_HOST_EXPORT bool kxedAddCommand(const wchar_t* group, const wchar_t* globalName,
+                                   const wchar_t* localName);
 /// Removes the command of that global name; false when there is none.
-KX_EXPORT bool kxedRemoveCommand(const wchar_t* globalName);
+KX_HOST_EXPORT bool kxedRemoveCommand(const wchar_t* globalName);
 /// Back to the host's own commands: "PARAMETERS" (local name "PARAMETER") and no other.
-KX_EXPORT void kxedResetCommands();
+KX_HOST_EXPORT void kxedResetCommands();

@@ -3,10 +3,10 @@
 /// @file
 /// The editor and its reactors for modeless operations.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 /// Hears what the host's editor announces. Every notice has an empty body.
-class KX_EXPORT KxEdEditorReactor {
+class KX_HOST_EXPORT KxEdEditorReactor {
 public:
     virtual ~KxEdEditorReactor();
     /// An operation that leaves the user free to go on working starts, or has ended; the context
@@ -18,14 +18,14 @@ public:
 };
 
 /// Each reactor is registered once: false for null or for one registered already.
-KX_EXPORT bool kxedAddEditorReactor(KxEdEditorReactor* reactor);
+KX_HOST_EXPORT bool kxedAddEditorReactor(KxEdEditorReactor* reactor);
 /// False when the reactor is not registered.
-KX_EXPORT bool kxedRemoveEditorReactor(KxEdEditorReactor* reactor);
+KX_HOST_EXPORT bool kxedRemoveEditorReactor(KxEdEditorReactor* reactor);
 /// Forgets every editor reactor, without telling them.
-KX_EXPORT void kxedRemoveAllEditorReactors();
+KX_HOST_EXPORT void kxedRemoveAllEditorReactors();
 
 /// Tell every editor reactor, in the order of registration; a null context arrives as "".
 ///@{
-KX_EXPORT bool kxedSendModelessOperationStart(const wchar_t* context);
-KX_EXPORT bool kxedSendModelessOperationEnded(const wchar_t* context);
+KX_HOST_EXPORT bool kxedSendModelessOperationStart(const wchar_t* context);
+KX_HOST_EXPORT bool kxedSendModelessOperationEnded(const wchar_t* context);
 ///@}

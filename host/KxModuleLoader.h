@@ -3,7 +3,7 @@
 /// @file
 /// Loading and unloading host modules from the module directories.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #include <string>
 #include <vector>
@@ -29,28 +29,28 @@ struct KxRxModuleInfo {
 
 /// Module names are resolved in these directories, in order, and nowhere else. Only absolute paths
 /// are taken; false, and nothing changes, for any other.
-KX_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
+KX_HOST_EXPORT bool kxrxAddModuleDirectory(const std::string& absolutePath);
 /// Forgets every module directory; no module name resolves until one is added.
-KX_EXPORT void kxrxClearModuleDirectories();
+KX_HOST_EXPORT void kxrxClearModuleDirectories();
 /// The path of the first module directory's regular file of that name; the empty text when none
 /// holds it or the name is not a file name alone.
-KX_EXPORT std::string kxrxResolveModulePath(const std::string& fileName);
+KX_HOST_EXPORT std::string kxrxResolveModulePath(const std::string& fileName);
 
 /// True when a module of that name is loaded.
-KX_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
+KX_HOST_EXPORT bool kxrxAppIsLoaded(const wchar_t* moduleName);
 /// Loads, checks the API version, sends the start message and records the module. A refusal is
 /// reported on the error stream and leaves everything as it was.
-KX_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
+KX_HOST_EXPORT bool kxrxLoadModule(const wchar_t* moduleName, bool printIt, bool asCommand);
 /// Loads the module file at this absolute path as kxrxLoadModule loads one that it finds in the
 /// module directories; the module is then known by its file name. Refused, as above, for a relative
 /// path, a path that names no regular file, and a file name that a loaded module has already.
-KX_EXPORT bool kxrxLoadModuleFile(const std::string& absolutePath);
+KX_HOST_EXPORT bool kxrxLoadModuleFile(const std::string& absolutePath);
 /// Sends the unload message and closes the module.
-KX_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
+KX_HOST_EXPORT bool kxrxUnloadModule(const wchar_t* moduleName);
 /// False, and `info` untouched, when no module of that name is loaded.
-KX_EXPORT bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info);
+KX_HOST_EXPORT bool kxrxGetModuleInfo(const wchar_t* moduleName, KxRxModuleInfo& info);
 /// A function or object that a loaded module defines and exports itself; null when the module is
 /// not loaded or defines no such symbol.
-KX_EXPORT void* kxrxModuleSymbol(const wchar_t* moduleName, const char* symbol);
+KX_HOST_EXPORT void* kxrxModuleSymbol(const wchar_t* moduleName, const char* symbol);
 /// The names of the loaded modules, in the order they were loaded.
-KX_EXPORT std::vector<std::wstring> kxrxLoadedModules();
+KX_HOST_EXPORT std::vector<std::wstring> kxrxLoadedModules();

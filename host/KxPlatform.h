@@ -4,7 +4,7 @@
 /// What the host and its programs need of the operating system: module files, the running
 /// program's path, file paths and the environment, the same on POSIX systems and on Windows.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #include <filesystem>
 #include <optional>
@@ -23,55 +23,55 @@ enum class ModuleLifetime {
 
 /// Opens the module file at this path, or counts one more use of it when it is open already; null
 /// when the system refuses it, and lastModuleError then tells why.
-KX_EXPORT void* openModule(const std::string& path,
-                           ModuleLifetime lifetime = ModuleLifetime::untilClosed);
+KX_HOST_EXPORT void* openModule(const std::string& path,
+                                ModuleLifetime lifetime = ModuleLifetime::untilClosed);
 /// Counts one more use of the module at this path when it is open already; null, and nothing
 /// loaded, when it is not.
-KX_EXPORT void* openLoadedModule(const std::string& path);
+KX_HOST_EXPORT void* openLoadedModule(const std::string& path);
 /// Drops one use of a module; it is unloaded with its last, unless pinned.
-KX_EXPORT void closeModule(void* module);
+KX_HOST_EXPORT void closeModule(void* module);
 /// The exported symbol of that name that a lookup in the module finds, which on POSIX systems may
 /// be one of a library it depends on; null when there is none.
-KX_EXPORT void* moduleSymbol(void* module, const char* name);
+KX_HOST_EXPORT void* moduleSymbol(void* module, const char* name);
 /// The exported symbol of that name that the module defines itself, never one of another module;
 /// null when it defines none.
-KX_EXPORT void* ownModuleSymbol(void* module, const char* name);
+KX_HOST_EXPORT void* ownModuleSymbol(void* module, const char* name);
 /// Why the calling thread's last openModule failed, as the system words it; empty when the system
 /// gave no reason.
-KX_EXPORT std::string lastModuleError();
+KX_HOST_EXPORT std::string lastModuleError();
 
 /// The path of the running program's file; empty when the system does not tell.
-KX_EXPORT std::string programPath();
+KX_HOST_EXPORT std::string programPath();
 /// The value of an environment variable; none when it is not set.
-KX_EXPORT std::optional<std::string> environmentVariable(const char* name);
+KX_HOST_EXPORT std::optional<std::string> environmentVariable(const char* name);
 
 /// The path as the file system takes it, from UTF-8 text.
-KX_EXPORT std::filesystem::path toPath(const std::string& utf8);
+KX_HOST_EXPORT std::filesystem::path toPath(const std::string& utf8);
 /// The UTF-8 text of a path.
-KX_EXPORT std::string fromPath(const std::filesystem::path& path);
+KX_HOST_EXPORT std::string fromPath(const std::filesystem::path& path);
 /// Whether the path is absolute here: it begins with '/' on POSIX systems, with a drive and a
 /// separator or with a share on Windows.
-KX_EXPORT bool isAbsolutePath(const std::string& path);
+KX_HOST_EXPORT bool isAbsolutePath(const std::string& path);
 /// Whether the path has a directory part, so that it is more than a file name alone.
-KX_EXPORT bool hasDirectoryPart(const std::string& path);
+KX_HOST_EXPORT bool hasDirectoryPart(const std::string& path);
 /// The path of `name` in `directory`, with one separator between them.
-KX_EXPORT std::string joinPath(const std::string& directory, const std::string& name);
+KX_HOST_EXPORT std::string joinPath(const std::string& directory, const std::string& name);
 /// The last part of the path, the file name; empty when the path ends in a separator.
-KX_EXPORT std::string fileNameOf(const std::string& path);
+KX_HOST_EXPORT std::string fileNameOf(const std::string& path);
 /// The path without its last part; empty for a file name alone.
-KX_EXPORT std::string directoryOf(const std::string& path);
+KX_HOST_EXPORT std::string directoryOf(const std::string& path);
 /// The absolute path of an existing file or directory with every link, "." and ".." resolved;
 /// empty when nothing exists there.
-KX_EXPORT std::string canonicalPath(const std::string& path);
+KX_HOST_EXPORT std::string canonicalPath(const std::string& path);
 /// Whether the path names a regular file, or a link to one.
-KX_EXPORT bool isRegularFile(const std::string& path);
+KX_HOST_EXPORT bool isRegularFile(const std::string& path);
 /// Whether the path names a directory, or a link to one.
-KX_EXPORT bool isDirectory(const std::string& path);
+KX_HOST_EXPORT bool isDirectory(const std::string& path);
 /// The character between the entries of a list of paths such as KXPARAM_MODULE_PATH: ':' on
 /// POSIX systems, ';' on Windows, whose paths hold ':' after the drive letter.
-KX_EXPORT char pathListSeparator();
+KX_HOST_EXPORT char pathListSeparator();
 /// Whether two module names name the same module file: exactly equal on POSIX systems; on Windows,
 /// whose file names ignore case, equal but for the case of ASCII letters.
-KX_EXPORT bool sameModuleName(std::wstring_view first, std::wstring_view second);
+KX_HOST_EXPORT bool sameModuleName(std::wstring_view first, std::wstring_view second);
 
 } // namespace KxPlatform

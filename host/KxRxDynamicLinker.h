@@ -1,11 +1,11 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxRxObject.h"
 
 /// The host's dynamic linker, as a loaded module sees it: the module tells it, by its application
 /// handle, what it allows. What it was told shows in the host's record of the module.
-class KX_EXPORT KxRxDynamicLinker : public KxRxObject {
+class KX_HOST_EXPORT KxRxDynamicLinker : public KxRxObject {
 public:
     /// The run-time class of the dynamic linker, derived from that of KxRxObject.
     static const KxRxClass* desc();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 /// The run-time class of a host object: a name and the class it derives from.
-class KX_EXPORT KxRxClass {
+class KX_HOST_EXPORT KxRxClass {
 public:
     /// A class of that name deriving from `parent`; null for a root class. Neither is copied.
     KxRxClass(const wchar_t* name, const KxRxClass* parent) : mpName(name), mpParent(parent) {}
@@ -18,7 +18,7 @@ private:
 };
 
 /// The root of the host's objects that can stand in its registry.
-class KX_EXPORT KxRxObject {
+class KX_HOST_EXPORT KxRxObject {
 public:
     /// The run-time class of KxRxObject, the root of all.
     static const KxRxClass* desc();

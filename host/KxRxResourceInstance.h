@@ -1,10 +1,10 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 /// A loaded resource module, as KxString::loadString reads it. It only wraps the module's handle:
 /// copying it is cheap and it never closes the module. A null handle stands for no module.
-class KX_EXPORT KxRxResourceInstance {
+class KX_HOST_EXPORT KxRxResourceInstance {
 public:
     /// Wraps the handle of a loaded resource module; null for none.
     explicit KxRxResourceInstance(void* moduleHandle) : mModule(moduleHandle) {}

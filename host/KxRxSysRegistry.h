@@ -3,14 +3,14 @@
 /// @file
 /// The host's registry of named services.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxRxObject.h"
 
 #include <map>
 #include <string>
 
 /// The host's system registry: named services. It holds "DynamicLinker" from the start.
-class KX_EXPORT KxRxDictionary {
+class KX_HOST_EXPORT KxRxDictionary {
 public:
     /// The entry of that name, or null.
     KxRxObject* at(const wchar_t* key) const;
@@ -22,4 +22,4 @@ private:
 };
 
 /// The host's one system registry.
-KX_EXPORT KxRxDictionary* kxrxSysRegistry();
+KX_HOST_EXPORT KxRxDictionary* kxrxSysRegistry();

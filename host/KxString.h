@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #include <iosfwd>
 #include <string>
@@ -9,7 +9,7 @@
 class KxRxResourceInstance;
 
 /// The host's wide text. Texts compare code unit by code unit: case-sensitive, no locale.
-class KX_EXPORT KxString {
+class KX_HOST_EXPORT KxString {
 public:
     /// The empty text.
     KxString() = default;
@@ -55,4 +55,4 @@ private:
 };
 
 /// Test frameworks and diagnostics print a text through this.
-KX_EXPORT std::ostream& operator<<(std::ostream& out, const KxString& text);
+KX_HOST_EXPORT std::ostream& operator<<(std::ostream& out, const KxString& text);

@@ -3,7 +3,7 @@
 /// @file
 /// Lengths and angles to text and back, in the drawing's units.
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 
 // Numbers as text in the drawing's units, always in the "C" locale. Linear units: 1 scientific,
@@ -16,9 +16,9 @@
 // a value that is not finite, a null or unreadable text.
 
 /// A length in drawing units; the feet-and-inches units take one unit as one inch.
-KX_EXPORT int kxdbRToS(double value, int unit, int precision, KxString& result);
+KX_HOST_EXPORT int kxdbRToS(double value, int unit, int precision, KxString& result);
 /// An angle in radians, east 0 and counter-clockwise positive, shown within one turn.
-KX_EXPORT int kxdbAngToS(double radians, int unit, int precision, KxString& result);
+KX_HOST_EXPORT int kxdbAngToS(double radians, int unit, int precision, KxString& result);
 /// A length read in the given linear unit (the forms each unit takes are those it writes, plus a
 /// plain decimal number in every unit); blanks around the text are ignored.
-KX_EXPORT int kxdbDisToF(const wchar_t* text, int unit, double* result);
+KX_HOST_EXPORT int kxdbDisToF(const wchar_t* text, int unit, double* result);

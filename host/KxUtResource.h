@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 /// The host's resource modules.
 namespace KxUtResource {
@@ -9,6 +9,6 @@ namespace KxUtResource {
 /// (kxrxAddModuleDirectory), and gives its handle; null, with a message on the error stream, when
 /// no directory holds it or the system loader refuses it. The two further arguments are reserved
 /// and not used. The module stays loaded until the process ends.
-KX_EXPORT void* loadDll(const wchar_t* fileName, int, int);
+KX_HOST_EXPORT void* loadDll(const wchar_t* fileName, int, int);
 
 } // namespace KxUtResource

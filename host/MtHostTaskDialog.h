@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/MtTaskDialogPresenter.h"
 #include "host/MtTaskDialogSource.h"
 #include "host/WindowHandle.h"
@@ -15,7 +15,7 @@ struct MtKeyValue {
 
 /// A modal task dialog of the host: filled from a task-dialog source, then shown over a window
 /// through the host's presenter.
-class KX_EXPORT MtHostTaskDialog {
+class KX_HOST_EXPORT MtHostTaskDialog {
 public:
     /// The host's own source. It holds "KxParameter.ParameterFiltered", the notice that the
     /// parameters shown are filtered.

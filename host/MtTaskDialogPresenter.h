@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 #include "host/WindowHandle.h"
 
@@ -23,6 +23,6 @@ using MtTaskDialogPresenter = std::function<int(const MtTaskDialogShown&)>;
 /// Installs a presenter and gives back the one it replaces. An empty function puts back the
 /// default, which prints the dialog as a framed block on the standard output and chooses the
 /// first button.
-KX_EXPORT MtTaskDialogPresenter mtSetTaskDialogPresenter(MtTaskDialogPresenter presenter);
+KX_HOST_EXPORT MtTaskDialogPresenter mtSetTaskDialogPresenter(MtTaskDialogPresenter presenter);
 /// Shows through the current presenter.
-KX_EXPORT int mtPresentTaskDialog(const MtTaskDialogShown& dialog);
+KX_HOST_EXPORT int mtPresentTaskDialog(const MtTaskDialogShown& dialog);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/KxString.h"
 
 #include <vector>
@@ -15,7 +15,7 @@ struct MtTaskDialogDefinition {
 };
 
 /// A set of task dialogs, found by identifier.
-class KX_EXPORT MtTaskDialogSource {
+class KX_HOST_EXPORT MtTaskDialogSource {
 public:
     /// False, and nothing changes, for an empty identifier, one that the source holds already, or
     /// a dialog without a button.

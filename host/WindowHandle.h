@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 
 #ifdef _WIN32
 // The same type as <windows.h> declares, so that both may be included in one file.
@@ -16,7 +16,7 @@ using HWND = KxWindow*;
 
 /// The windowing layer's wrapper of a window handle, over which dialogs are shown. A null handle
 /// stands for the host's main window.
-class KX_EXPORT WindowHandle {
+class KX_HOST_EXPORT WindowHandle {
 public:
     /// Wraps that window; null for the host's main window.
     explicit WindowHandle(HWND window) : mWindow(window) {}

@@ -3,12 +3,12 @@
 /// @file
 /// The carrier of a property edit.
 
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 #include "model/KxParameterProperty.h"
 
 /// A property edit as a palette, or an import, hands it to KxParameter::setProperty: the name of
 /// the property to change and the value wanted. It only carries them; no parameter holds it.
-class KX_EXPORT KxEditProperty final : public KxParameterProperty {
+class KX_PARAM_EXPORT KxEditProperty final : public KxParameterProperty {
 public:
     /// Carries `value` for the property named `name`.
     KxEditProperty(const KxString& name, const KxDbEvalVariant& value);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "host/KxModuleExport.h"
 #include "host/KxModuleLoader.h"
 
 #include <utility>
@@ -24,7 +24,7 @@
 //     };
 //     } // namespace
 //     KX_DEFINE_MODULE(KxMyPaletteModule);
-//     extern "C" KX_EXPORT KxMyPalette* kxMyPalette() {
+//     extern "C" KX_MODULE_EXPORT KxMyPalette* kxMyPalette() {
 //         KxMyPaletteModule* module = kxModuleObject();
 //         return module ? &module->palette : nullptr;
 //     }
@@ -40,10 +40,10 @@
     [[maybe_unused]] static Type* kxModuleObject() {                                               \
         return gpKxModuleObject;                                                                   \
     }                                                                                              \
-    extern "C" KX_EXPORT int kxrxGetApiVersion(int) {                                              \
+    extern "C" KX_MODULE_EXPORT int kxrxGetApiVersion(int) {                                       \
         return KxRx::kApiVersion;                                                                  \
     }                                                                                              \
-    extern "C" KX_EXPORT int kxrxEntryPoint(int message, void*) {                                  \
+    extern "C" KX_MODULE_EXPORT int kxrxEntryPoint(int message, void*) {                           \
         return KxModuleDefinition::entry(gpKxModuleObject, message);                               \
     }                                                                                              \
     static_assert(true, "KX_DEFINE_MODULE ends with a semicolon")

@@ -3,8 +3,8 @@
 /// @file
 /// The palette's table without a window: its columns, and the text of a cell.
 
-#include "host/KxExport.h"
 #include "host/KxString.h"
+#include "model/KxParameterManagerExport.h"
 
 #include <vector>
 
@@ -41,11 +41,11 @@ struct KxPaletteColumn {
 /// collection, in its order, each key once, titled by their title or else their key. A palette
 /// shows the collection that the user works on; a null manager or no active collection gives the
 /// four fixed columns.
-KX_EXPORT std::vector<KxPaletteColumn> kxPaletteColumns(const KxParameterManager* manager);
+KX_PARAM_EXPORT std::vector<KxPaletteColumn> kxPaletteColumns(const KxParameterManager* manager);
 
 /// The text of the parameter's cell in the column: its name, its expression, its value as
 /// kxDisplayValue gives it, its groups' names joined with ", " (KxParameterGroupNames, through
 /// `groups`, which may be null), or the property's value as text (empty when the parameter has no
 /// such property).
-KX_EXPORT KxString kxPaletteCellText(KxParameter& parameter, const KxPaletteColumn& column,
-                                     const KxParameterGroupCollection* groups);
+KX_PARAM_EXPORT KxString kxPaletteCellText(KxParameter& parameter, const KxPaletteColumn& column,
+                                           const KxParameterGroupCollection* groups);

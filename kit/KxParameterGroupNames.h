@@ -3,8 +3,8 @@
 /// @file
 /// The names of a parameter's groups, as the user sees them.
 
-#include "host/KxExport.h"
 #include "host/KxString.h"
+#include "model/KxParameterManagerExport.h"
 
 #include <utility>
 #include <vector>
@@ -14,7 +14,7 @@ class KxParameterGroupCollection;
 
 /// A group collection's groups by the index that parameters carry, in the collection's order:
 /// what names a parameter's groups wherever they are shown or written.
-class KX_EXPORT KxParameterGroupNames {
+class KX_PARAM_EXPORT KxParameterGroupNames {
 public:
     /// Reads the collection's groups now; null gives none. An index is named once, by the first
     /// name that the collection gives it.

@@ -12,7 +12,7 @@
 #include "host/KxDbEntity.h"
 #include "host/KxDbEvalVariant.h"
 #include "host/KxDbObjectId.h"
-#include "host/KxExport.h"
+#include "host/KxModuleExport.h"
 #include "host/KxModuleLoader.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"

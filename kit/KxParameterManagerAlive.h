@@ -6,12 +6,12 @@
 /// library's unload message), and a new one may even stand at the same address. Keep no manager
 /// pointer across calls; ask again.
 
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameterManager;
 
 /// The live manager, or null when there is none. Never creates one
 /// (KxParameterManager::getInstance does).
-KX_EXPORT KxParameterManager* kxParameterManagerIfAlive();
+KX_PARAM_EXPORT KxParameterManager* kxParameterManagerIfAlive();
 /// Whether a manager exists now.
-KX_EXPORT bool kxParameterManagerExists();
+KX_PARAM_EXPORT bool kxParameterManagerExists();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "host/CImageList.h"
-#include "host/KxExport.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class IKxApParameterManagerESWHost;
 class KxParameterCollection;
@@ -22,7 +22,7 @@ enum class KxActivation { kLeaveActive, kMakeActive };
 /// given, registered after it. The guard unregisters the collection from the live manager if that
 /// manager holds it, then the group collection if it is still the registered one (unregistering
 /// clears whichever group collection is registered, so only its own is cleared).
-class KX_EXPORT KxScopedCollection {
+class KX_PARAM_EXPORT KxScopedCollection {
 public:
     /// Registers the collection (and the group collection, if given) at once.
     KxScopedCollection(KxParameterCollection& collection, CImageList& images,
@@ -42,7 +42,7 @@ private:
 };
 
 /// A reactor on the parameter manager (created if there is none); removed from the live manager.
-class KX_EXPORT KxScopedManagerReactor {
+class KX_PARAM_EXPORT KxScopedManagerReactor {
 public:
     /// Adds the reactor to the manager at once.
     explicit KxScopedManagerReactor(KxParameterManagerReactor& reactor);
@@ -57,7 +57,7 @@ private:
 /// A palette attached to the palette proxy (KxApParameterManagerESW::setHost). The guard detaches
 /// it only if no other palette guard has attached a palette since: attach palettes through guards,
 /// so that a later palette is not detached by an earlier guard.
-class KX_EXPORT KxScopedPalette {
+class KX_PARAM_EXPORT KxScopedPalette {
 public:
     /// Attaches the palette to the proxy at once.
     explicit KxScopedPalette(IKxApParameterManagerESWHost& palette);

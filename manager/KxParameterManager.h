@@ -2,9 +2,9 @@
 
 #include "host/CImageList.h"
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class IKxApParameterManagerESWHost;
 class KxParameter;
@@ -16,7 +16,7 @@ class KxParameterManagerReactor;
 /// The process-wide hub: the registry of the providers' collections, the active collection, the
 /// user's group collection, and the link to the palette. It owns only its collection observer;
 /// collections, group collections and reactors stay their owners'.
-class KX_EXPORT KxParameterManager {
+class KX_PARAM_EXPORT KxParameterManager {
 public:
     /// Creates the manager on first use and connects it to the palette, loading the palette module
     /// unless the host has it loaded already.

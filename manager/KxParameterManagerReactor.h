@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameterCollection;
 class KxParameterGroupCollection;
@@ -8,7 +8,7 @@ class KxParameterGroupCollection;
 /// Hears the manager's registry change: a notice before each change and one after it. Every notice
 /// does nothing unless overridden. The order of the virtual operations is part of the binary
 /// interface.
-class KX_EXPORT KxParameterManagerReactor {
+class KX_PARAM_EXPORT KxParameterManagerReactor {
 public:
     /// A collection is about to be registered, or has been.
     ///@{

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "host/KxExport.h"
 #include "manager/KxApDocLock.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxApDocument;
 
 /// Brackets a group of edits to one document: construction locks the document under the names of
 /// the host's "PARAMETERS" command and announces a modeless operation; destruction announces its
 /// end and releases the document. Whether the lock was granted is not reported.
-class KX_EXPORT KxPmUndoBracket {
+class KX_PARAM_EXPORT KxPmUndoBracket {
 public:
     /// Stops the process when the host has no "PARAMETERS" command.
     explicit KxPmUndoBracket(KxApDocument* document);

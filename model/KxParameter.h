@@ -3,9 +3,9 @@
 #include "host/KxArray.h"
 #include "host/KxDbEvalVariant.h"
 #include "host/KxDbObjectId.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 #include <cstdint>
 
@@ -19,7 +19,7 @@ class KxParameterValueSet;
 /// it and implements the pure operations; every change a user may make goes through the reactors:
 /// a will-change notice, the provider's vetting, then the changed notice or `modificationFailed`.
 /// The order of the virtual operations is part of the binary interface.
-class KX_EXPORT KxParameter {
+class KX_PARAM_EXPORT KxParameter {
 public:
     /// Selects a property: kListedProperty names one of the property list by name, every other
     /// value one of the parameter's built-in properties.

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "host/KxDbEvalVariant.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 class KxParameterValueSet;
 
 /// One named, typed value of a parameter. Providers derive their property kinds from it.
-class KX_EXPORT KxParameterProperty {
+class KX_PARAM_EXPORT KxParameterProperty {
 public:
     /// A null name gives the empty name.
     explicit KxParameterProperty(const wchar_t* name = nullptr, bool readOnly = false);

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 class KxParameterProperty;
 
 /// Hears every change of a parameter: a will-change notice before it, then either the changed
 /// notice or `modificationFailed`. Every notice does nothing unless overridden.
-class KX_EXPORT KxParameterReactor {
+class KX_PARAM_EXPORT KxParameterReactor {
 public:
     /// The parameter is about to be renamed, before the provider vets the new name.
     virtual void nameWillChange(KxParameter* parameter, const KxString& newName);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 
 /// The base of a set of values that a property may take. A set's kind is its dynamic type.
-class KX_EXPORT KxParameterValueSet {
+class KX_PARAM_EXPORT KxParameterValueSet {
 public:
     virtual ~KxParameterValueSet();
 

@@ -2,14 +2,14 @@
 
 #include "host/KxArray.h"
 #include "host/KxDbEvalVariant.h"
-#include "host/KxExport.h"
+#include "model/KxParameterManagerExport.h"
 #include "model/KxParameterValueSet.h"
 
 /// A list of values.
 using KxEvalVariantArray = KxArray<KxDbEvalVariant, KxArrayObjectCopyReallocator<KxDbEvalVariant>>;
 
 /// An explicit list of values, in the order in which the provider gave them.
-class KX_EXPORT KxParameterValueSetList : public KxParameterValueSet {
+class KX_PARAM_EXPORT KxParameterValueSetList : public KxParameterValueSet {
 public:
     /// An empty list.
     KxParameterValueSetList();

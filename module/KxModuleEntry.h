@@ -3,12 +3,12 @@
 /// @file
 /// The library's entry functions as a host module.
 
-#include "host/KxExport.h"
+#include "host/KxModuleExport.h"
 
 // The functions through which the host drives the library as a module, exported by plain name.
 extern "C" {
 /// Message 1 starts the module, message 2 unloads it; every other message does nothing. Always 0.
-KX_EXPORT int kxrxEntryPoint(int message, void* appHandle);
+KX_MODULE_EXPORT int kxrxEntryPoint(int message, void* appHandle);
 /// The host's API version that the module was built for.
-KX_EXPORT int kxrxGetApiVersion(int hostVersion);
+KX_MODULE_EXPORT int kxrxGetApiVersion(int hostVersion);
 }

@@ -2,9 +2,9 @@
 
 #include "host/CImageList.h"
 #include "host/KxArray.h"
-#include "host/KxExport.h"
 #include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
+#include "model/KxParameterManagerExport.h"
 
 class KxParameter;
 class KxParameterCollection;
@@ -14,7 +14,7 @@ class KxParameterManager;
 
 /// The palette, as the model sees it. The palette module implements it; the proxy implements it
 /// too, so that a holder of this interface can use either. The order is a binary interface.
-class KX_EXPORT IKxApParameterManagerESWHost {
+class KX_PARAM_EXPORT IKxApParameterManagerESWHost {
 public:
     /// Hands the palette the manager it works with.
     virtual void initialize(KxParameterManager* manager) = 0;
@@ -69,7 +69,7 @@ public:
 };
 
 /// Event sinks that other modules register with the proxy; the library only keeps them.
-class KX_EXPORT IKxApParameterManagerESWHostEvents {
+class KX_PARAM_EXPORT IKxApParameterManagerESWHostEvents {
 public:
     virtual ~IKxApParameterManagerESWHostEvents();
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/KxArray.h"
+#include "model/KxParameterManagerExport.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 class KxApParameterManagerESWImp;
@@ -8,7 +9,7 @@ class KxApParameterManagerESWImp;
 /// The one process-wide way from the model to the palette. Each operation goes to the attached
 /// palette; without one it gives a neutral answer (those of KxPaletteBase,
 /// palette/KxPaletteBase.h), so the model never depends on the palette.
-class KX_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
+class KX_PARAM_EXPORT KxApParameterManagerESW : public IKxApParameterManagerESWHost {
 public:
     /// Made on first use and never destroyed.
     static KxApParameterManagerESW* instance();

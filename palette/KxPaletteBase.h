@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/KxParameterManagerExport.h"
 #include "palette/IKxApParameterManagerESWHost.h"
 
 /// A palette with nothing to show: each of the 23 operations gives exactly the neutral answer that
@@ -10,7 +11,7 @@
 ///       updateCurrentGroupDataInUI, setPredefinedExpressions;
 ///   null: getCurrentFilter;
 ///   nothing at all (getPredefinedExpressions leaves its array as it was): every other operation.
-class KX_EXPORT KxPaletteBase : public IKxApParameterManagerESWHost {
+class KX_PARAM_EXPORT KxPaletteBase : public IKxApParameterManagerESWHost {
 public:
     KxPaletteBase() = default;
     ~KxPaletteBase() override;

@@ -2,7 +2,7 @@
 
 #include "resources/KxParameterResIds.h"
 
-#include "host/KxExport.h"
+#include "host/KxModuleExport.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ constexpr Entry kTable[] = {
 } // namespace
 
 // The text of an identifier, or null for one that the table does not hold.
-extern "C" KX_EXPORT const wchar_t* kxResourceString(unsigned int id) {
+extern "C" KX_MODULE_EXPORT const wchar_t* kxResourceString(unsigned int id) {
     for (const Entry& entry : kTable) {
         if (entry.id == id) {
             return entry.text;

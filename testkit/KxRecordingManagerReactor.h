@@ -2,11 +2,12 @@
 
 #include "manager/KxParameterManagerReactor.h"
 #include "testkit/KxEventLog.h"
+#include "testkit/KxTestKitExport.h"
 
 /// Writes every notice of the manager to the log, as "M: <notice> <collection name>", or with
 /// "groups" or "null" for the group collection. Put it on the manager with a
 /// KxScopedManagerReactor (kit/KxScopedRegistration.h) or KxParameterManager::addReactor.
-class KX_EXPORT KxRecordingManagerReactor : public KxParameterManagerReactor {
+class KX_TESTKIT_EXPORT KxRecordingManagerReactor : public KxParameterManagerReactor {
 public:
     /// Writes to the log, which must outlive the reactor.
     explicit KxRecordingManagerReactor(KxEventLog& log) : mLog(log) {}

@@ -2,6 +2,7 @@
 
 #include "palette/IKxApParameterManagerESWHost.h"
 #include "testkit/KxEventLog.h"
+#include "testkit/KxTestKitExport.h"
 
 #include <ostream>
 #include <string>
@@ -10,7 +11,7 @@
 /// A palette that records every call with its arguments, in order, and answers as the test sets.
 /// Attach it with a KxScopedPalette (kit/KxScopedRegistration.h) or
 /// KxApParameterManagerESW::instance()->setHost(&palette).
-class KX_EXPORT KxRecordingPalette : public IKxApParameterManagerESWHost {
+class KX_TESTKIT_EXPORT KxRecordingPalette : public IKxApParameterManagerESWHost {
 public:
     /// One call the palette received.
     struct Call {
@@ -64,4 +65,4 @@ private:
     void record(std::string name, const void* object = nullptr, std::string arguments = {}) const;
 };
 
-KX_EXPORT std::ostream& operator<<(std::ostream& out, const KxRecordingPalette::Call& call);
+KX_TESTKIT_EXPORT std::ostream& operator<<(std::ostream& out, const KxRecordingPalette::Call& call);

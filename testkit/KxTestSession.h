@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/KxExport.h"
+#include "testkit/KxTestKitExport.h"
 
 class KxParameterManager;
 
@@ -13,7 +13,7 @@ class KxParameterManager;
 /// Made before the test's own objects and destroyed after them (as the first member or base of a
 /// fixture), it sees them fresh and gone. Add the directory of the modules the test loads with
 /// kxrxAddModuleDirectory (host/KxModuleLoader.h). Depends on no test framework.
-class KX_EXPORT KxTestSession {
+class KX_TESTKIT_EXPORT KxTestSession {
 public:
     KxTestSession();
     ~KxTestSession();

@@ -6,7 +6,7 @@
 
 #include "host/KxApDocument.h"
 #include "host/KxDbEntity.h"
-#include "host/KxExport.h"
+#include "host/KxHostExport.h"
 #include "host/LumoErrorStatus.h"
 
 #include <optional>
@@ -38,4 +38,4 @@ public:
 
 // Arranges that reading the named system variable is refused (or no longer refused); false for an
 // unknown name. `kxedResetSysVars` lifts every refusal.
-KX_EXPORT bool kxedSetGetVarRefused(const wchar_t* name, bool refused);
+KX_HOST_EXPORT bool kxedSetGetVarRefused(const wchar_t* name, bool refused);

@@ -19,7 +19,7 @@ struct KxConsolePaletteModule {
 KX_DEFINE_MODULE(KxConsolePaletteModule);
 
 // How the shell reaches the palette, through kxrxModuleSymbol.
-extern "C" KX_EXPORT KxPaletteControl* kxPaletteControl() {
+extern "C" KX_MODULE_EXPORT KxPaletteControl* kxPaletteControl() {
     KxConsolePaletteModule* module = kxModuleObject();
     return module ? &module->palette : nullptr;
 }

@@ -19,7 +19,7 @@ struct KxDesktopPaletteModule {
 KX_DEFINE_MODULE(KxDesktopPaletteModule);
 
 // How a host program reaches the palette, through kxrxModuleSymbol.
-extern "C" KX_EXPORT KxPaletteControl* kxPaletteControl() {
+extern "C" KX_MODULE_EXPORT KxPaletteControl* kxPaletteControl() {
     KxDesktopPaletteModule* module = kxModuleObject();
     return module ? &module->palette : nullptr;
 }

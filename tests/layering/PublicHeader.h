@@ -1,5 +1,5 @@
 #pragma once
 
 // Installed, this header would not compile: it includes one that is not installed.
-#include "host/KxString.h"
+#include "host/KxModuleExport.h"
 #include "host/internal/KxNumberText.h"

@@ -21,10 +21,10 @@ struct TestPaletteModule {
 KX_DEFINE_MODULE(TestPaletteModule);
 
 // How a test reaches the module's palette (null while none is made) and counts its starts.
-extern "C" KX_EXPORT KxRecordingPalette* testPalette() {
+extern "C" KX_MODULE_EXPORT KxRecordingPalette* testPalette() {
     TestPaletteModule* module = kxModuleObject();
     return module ? &module->palette : nullptr;
 }
-extern "C" KX_EXPORT int testPaletteStarts() {
+extern "C" KX_MODULE_EXPORT int testPaletteStarts() {
     return gStarts;
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+/// @file
+/// The mark of a module's entry points: the functions that the host's loader, or another module,
+/// finds by name in a loaded module. Each module defines its own, so the mark always exports.
+
+#if defined(_WIN32)
+#define KX_MODULE_EXPORT __declspec(dllexport)
+#else
+#define KX_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
