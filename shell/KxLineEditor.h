@@ -6,7 +6,7 @@
 // The lines a person types at the shell's prompt. Built with libedit, the line can be edited
 // (arrows, Backspace, the emacs keys, ~/.editrc) and earlier lines come back with Up, for the
 // session and from ~/.kxparam_history; Ctrl-C abandons the line and gives a new prompt. Without
-// libedit the prompt is written and a plain line read.
+// libedit (so on Windows) the prompt is written and a plain line read.
 class KxLineEditor {
 public:
     explicit KxLineEditor(const char* prompt);

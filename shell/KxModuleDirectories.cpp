@@ -58,8 +58,9 @@ KxModuleDirectories::directories(const std::string& paletteDirectory) const {
     if (!mReplacing.empty()) {
         result.insert(result.end(), mReplacing.begin(), mReplacing.end());
     } else {
-        // In the build tree the modules stand beside the program and a palette's own directory
-        // beside that; in an installed tree they are in lib/kxparam, and the library in lib.
+        // In the build tree, and installed on Windows, where a program finds its libraries only
+        // in its own directory, the modules stand beside the program and a palette's own
+        // directory beside that; installed elsewhere they are in lib/kxparam, the library in lib.
         const std::string here = programDirectory();
         const std::string up = KxPlatform::joinPath(here, "..");
         const bool buildTree =

@@ -23,7 +23,8 @@ public:
     void addEnvironment(std::ostream& errors);
     /// The directories in search order, each made absolute. `paletteDirectory`, when not empty, is
     /// the name of a palette's own module directory (beside the program's modules in the build
-    /// tree, in lib/kxparam when installed), which the default directories then begin with.
+    /// tree, in lib/kxparam when installed on POSIX systems), which the default directories then
+    /// begin with. The modules are beside the program in the build tree and installed on Windows.
     std::vector<std::string> directories(const std::string& paletteDirectory = {}) const;
 
     /// The directory that holds the running program; empty when it cannot be found.

@@ -31,7 +31,9 @@
 
 namespace {
 
-constexpr const wchar_t* kLibraryModule = L"libKxParameterManager.so";
+// The build names the library's file: libKxParameterManager.so on Linux, KxParameterManager.dll on
+// Windows.
+constexpr const wchar_t* kLibraryModule = L"" KX_LIBRARY_MODULE;
 constexpr const wchar_t* kProviderModule = L"KxBracketPlate.dlx";
 constexpr const wchar_t* kPaletteModule = L"KxParameter.dlx";
 constexpr const char* kSystemVariables[] = {"LUNITS", "LUPREC", "AUNITS", "AUPREC"};

@@ -1,22 +1,23 @@
 // kxparam: the host program a person runs. It starts the parameter library and its modules on
 // the host stand-in and takes commands, at a prompt, from a script, or from the built-in demo.
 
+#include "host/KxPlatform.h"
 #include "shell/KxDemoScript.h"
 #include "shell/KxLineEditor.h"
 #include "shell/KxModuleDirectories.h"
 #include "shell/KxOptionParser.h"
+#include "shell/KxProgramArguments.h"
 #include "shell/KxShell.h"
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kOptions =
     "usage: kxparam [--demo | --script FILE] [--bail] [--module-dir DIR]... [--modules DIR]...\n"
     "  (no option)       read commands at a prompt, or from standard input when it is not a "
     "terminal\n"
@@ -24,25 +25,35 @@ constexpr const char* kUsage =
     "  --script FILE     run the commands of FILE\n"
     "  --bail            stop at the first command that fails\n"
     "  --module-dir DIR  look for modules in DIR first, then where they are installed\n"
-    "  --modules DIR     look for modules in DIR instead of where they are installed\n"
-    "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') after\n"
-    "those of --module-dir.\n"
+    "  --modules DIR     look for modules in DIR instead of where they are installed\n";
+constexpr const char* kStatus =
     "Errors and refused edits go to standard error. The exit status is 0 when every command\n"
     "succeeded, 1 when one failed, 2 for a bad command line or a script that cannot be read.\n";
+
+// KXPARAM_MODULE_PATH is a list of the system's kind: ':' between entries, on Windows ';'.
+std::string usage() {
+    const std::string separator(1, KxPlatform::pathListSeparator());
+    return kOptions +
+           ("The environment variable KXPARAM_MODULE_PATH adds directories (separated by '" +
+            separator + "') after\nthose of --module-dir.\n") +
+           kStatus;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const KxProgramArguments arguments(argc, argv);
     KxModuleDirectories modules("kxparam");
     std::string script;
     bool demo = false;
     bool bail = false;
-    KxOptionParser options("kxparam", kUsage);
+    KxOptionParser options("kxparam", usage());
     options.addFlag("--demo", demo);
     options.addFlag("--bail", bail);
     options.addValue("--script", script);
     options.addModuleDirectories(modules);
-    if (const auto outcome = options.parse(argc, argv, std::cout, std::cerr);
+    if (const auto outcome =
+            options.parse(arguments.count(), arguments.values(), std::cout, std::cerr);
         outcome != KxOptionParser::Outcome::Run) {
         return KxOptionParser::exitStatus(outcome);
     }
@@ -51,7 +62,7 @@ int main(int argc, char** argv) {
 
     std::ifstream file;
     if (!script.empty()) {
-        file.open(script);
+        file.open(KxPlatform::toPath(script)); // UTF-8, whatever the system's code page
         if (!file || KxModuleDirectories::isDirectory(script)) {
             std::cerr << "kxparam: cannot read '" << script << "'\n";
             return 2;
@@ -78,7 +89,7 @@ int main(int argc, char** argv) {
     } else if (!script.empty()) {
         shell.run(linesOf(file), true, bail);
         status = file.bad() ? 2 : shell.hasFailed() ? 1 : 0;
-    } else if (::isatty(STDIN_FILENO) != 0) {
+    } else if (KxProgramArguments::inputIsTerminal()) {
         std::cout << "Type 'help' for the commands, 'quit' to leave.\n";
         KxLineEditor editor("kxparam> ");
         shell.run([&](std::string& line) { return editor.readLine(line); }, false, bail);

@@ -3,14 +3,29 @@
 # go to one file, so that they interleave exactly as the shell wrote them. With -DUPDATE=ON it
 # rewrites the expectation (and still checks the exit status).
 #   -DKXPARAM=<program> -DEXPECTED=<file> -DACTUAL=<file> [-DSCRIPT=<file> | -DDEMO=ON]
-#   [-DMODULES=<dir>]
+#   [-DMODULES=<dir>] [-DEMULATOR=<what runs the program, when cross-compiling>]
+#   [-DLIBRARY=<the parameter library's file name>]
+# The library's file name differs from system to system: the transcripts and scripts say
+# @LIBRARY@ for it, so that one expectation holds everywhere.
 # A script states what it expects in its first comment lines: "# exit: N" (0 when it says none)
 # and "# options: ..." for the shell's command line (--bail).
+# The policies of the project's CMake: the old ones read "@LIBRARY@" as a variable.
+cmake_minimum_required(VERSION 3.25)
+if(NOT ACTUAL)
+    set(ACTUAL ${EXPECTED}.actual)
+endif()
 set(status 0)
 if(DEMO)
     set(arguments --demo)
 else()
-    set(arguments --script ${SCRIPT})
+    file(READ ${SCRIPT} commands)
+    if(LIBRARY AND commands MATCHES "@LIBRARY@")
+        string(REPLACE "@LIBRARY@" "${LIBRARY}" commands "${commands}")
+        file(WRITE ${ACTUAL}.kxs "${commands}")
+        set(arguments --script ${ACTUAL}.kxs)
+    else()
+        set(arguments --script ${SCRIPT})
+    endif()
     file(STRINGS ${SCRIPT} header REGEX "^# (exit|options): ")
     foreach(line IN LISTS header)
         if(line MATCHES "^# exit: ([0-9]+)$")
@@ -24,12 +39,14 @@ endif()
 if(MODULES)
     list(APPEND arguments --modules ${MODULES})
 endif()
-if(NOT ACTUAL)
-    set(ACTUAL ${EXPECTED}.actual)
-endif()
-execute_process(COMMAND ${KXPARAM} ${arguments} OUTPUT_FILE ${ACTUAL} ERROR_FILE ${ACTUAL}
-                RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${KXPARAM} ${arguments} OUTPUT_FILE ${ACTUAL}
+                ERROR_FILE ${ACTUAL} RESULT_VARIABLE result)
+file(REMOVE ${ACTUAL}.kxs)
 file(READ ${ACTUAL} transcript)
+if(LIBRARY)
+    string(REPLACE "${LIBRARY}" "@LIBRARY@" transcript "${transcript}")
+    file(WRITE ${ACTUAL} "${transcript}")
+endif()
 if(UPDATE)
     file(WRITE ${EXPECTED} "${transcript}")
     file(REMOVE ${ACTUAL})
