@@ -55,8 +55,8 @@ TEST_F(Loader, RefusesBadModulesWithAMessageAndLoadsAGoodOneOnceAndItsResources)
     EXPECT_THAT(errorsOf([] { return KxUtResource::loadDll(L"KxParameterRes.dll", 0, 0); }),
                 HasSubstr("no module directory holds it"));
     EXPECT_FALSE(kxrxAddModuleDirectory("relative/dir"));
-    ASSERT_TRUE(kxrxAddModuleDirectory(KX_TEST_MODULE_DIR));
-    ASSERT_TRUE(kxrxAddModuleDirectory(KX_RESOURCE_MODULE_DIR));
+    ASSERT_TRUE(kxrxAddModuleDirectory(testModuleDirectory()));
+    ASSERT_TRUE(kxrxAddModuleDirectory(binDirectory()));
     const std::pair<const wchar_t*, const char*> refusals[] = {
         {L"Missing.dlx", "no module dir"},    {L"NoEntry.dlx", "kxrxEntryPoint"},
         {L"WrongVersion.dlx", "API version"}, {L"../KxParameter.dlx", "name alone"},

@@ -1,4 +1,5 @@
 #include "host/KxPlatform.h"
+#include "support/ModuleAccess.h"
 
 #include <gmock/gmock.h>
 
@@ -97,7 +98,7 @@ TEST(KxPlatform, PathsNamesAndModulesAreAnsweredAsThisSystemDoes) {
     const std::string unicode = KxPlatform::joinPath("kx", "\xC3\xA4\xE2\x82\xAC.dlx");
     EXPECT_EQ(KxPlatform::fromPath(KxPlatform::toPath(unicode)), unicode);
 
-    const std::string modules = KX_TEST_MODULE_DIR;
+    const std::string modules = testModuleDirectory();
     EXPECT_TRUE(KxPlatform::isDirectory(modules));
     EXPECT_FALSE(KxPlatform::isRegularFile(modules));
     const std::string noEntry = KxPlatform::joinPath(modules, "NoEntry.dlx");

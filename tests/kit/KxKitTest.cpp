@@ -1,5 +1,6 @@
 #include "kit/KxParameterKit.h"
 
+#include "support/ModuleAccess.h"
 #include "support/TestCollection.h"
 #include "support/TestGroups.h"
 #include "testkit/KxRecordingManagerReactor.h"
@@ -17,7 +18,7 @@ namespace {
 // The test palette module is defined with KX_DEFINE_MODULE and attaches with a KxScopedPalette.
 TEST(Kit, TheModuleMacroMakesOneObjectAtTheStartAndDeletesItAtTheUnload) {
     KxTestSession session;
-    ASSERT_TRUE(kxrxAddModuleDirectory(KX_TEST_MODULE_DIR));
+    ASSERT_TRUE(kxrxAddModuleDirectory(testModuleDirectory()));
     ASSERT_TRUE(kxrxLoadModule(L"KxParameter.dlx", false, true));
     const auto symbol = [](const char* name) { return kxrxModuleSymbol(L"KxParameter.dlx", name); };
     auto* palette = reinterpret_cast<KxRecordingPalette* (*)()>(symbol("testPalette"))();

@@ -37,7 +37,7 @@ struct Manager : ::testing::Test {
     void SetUp() override {
         KxParameterManager::destroy();
         KxTestSession::unloadAllModules();
-        ASSERT_TRUE(kxrxAddModuleDirectory(KX_TEST_MODULE_DIR));
+        ASSERT_TRUE(kxrxAddModuleDirectory(testModuleDirectory()));
         manager = &KxParameterManager::getInstance();
         auto* modulePalette = loadedModuleFunction<KxRecordingPalette*()>(path, "testPalette");
         ASSERT_NE(modulePalette, nullptr);

@@ -13,9 +13,9 @@ namespace {
 
 // Loaded from the directory that holds it and its resource module, as in an installation.
 TEST(LibraryModule, StartingRegistersWithTheDynamicLinkerOnlyAndLoadsTheResources) {
-    const wchar_t* const library = L"libKxParameterManager.so";
+    const wchar_t* const library = L"" KX_LIBRARY_MODULE;
     KxTestSession::unloadAllModules();
-    ASSERT_TRUE(kxrxAddModuleDirectory(KX_RESOURCE_MODULE_DIR));
+    ASSERT_TRUE(kxrxAddModuleDirectory(binDirectory()));
     EXPECT_TRUE(KxParameterUtil::getResourceString(KxParameterRes::kColumnName).isEmpty());
     KxRxObject* const linker = kxrxSysRegistry()->at(L"DynamicLinker");
     KxRxObject impostor;

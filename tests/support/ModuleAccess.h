@@ -18,6 +18,15 @@ Function* loadedModuleFunction(const std::string& path, const char* name) {
     return function;
 }
 
+// The build's folders, found from the test program's own place (bin/), so that the paths are
+// the running system's own (under Wine, the build machine's paths are not).
+inline std::string binDirectory() {
+    return KxPlatform::directoryOf(KxPlatform::programPath());
+}
+inline std::string testModuleDirectory() {
+    return KxPlatform::joinPath(KxPlatform::directoryOf(binDirectory()), "test-modules");
+}
+
 inline std::string testModulePath(const char* file) {
-    return KxPlatform::joinPath(KX_TEST_MODULE_DIR, file);
+    return KxPlatform::joinPath(testModuleDirectory(), file);
 }

@@ -170,7 +170,7 @@ struct PlateModule : HostSession {
 
     void SetUp() override {
         KxTestSession::unloadAllModules();
-        ASSERT_TRUE(kxrxAddModuleDirectory(KX_BIN_DIR));
+        ASSERT_TRUE(kxrxAddModuleDirectory(binDirectory()));
         connect();
     }
     void TearDown() override {
