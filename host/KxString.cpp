@@ -8,15 +8,16 @@
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// Windows holds text as UTF-16, Linux as UTF-32: only the first has surrogate pairs.
+constexpr bool kPairs = sizeof(wchar_t) == 2;
+static_assert(kPairs || sizeof(wchar_t) == 4);
 
 bool isCodePoint(char32_t c) {
     return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
+// `c` is a code point.
 void appendUtf8(std::string& out, char32_t c) {
-    if (!isCodePoint(c)) {
-        c = kReplacement;
-    }
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -31,6 +32,17 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// `c` is a code point.
+void appendWide(std::wstring& out, char32_t c) {
+    if (kPairs && c >= 0x10000) {
+        c -= 0x10000;
+        out += static_cast<wchar_t>(0xD800 + (c >> 10));
+        out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(c);
     }
 }
 
@@ -89,8 +101,8 @@ bool KxString::operator==(const wchar_t* text) const {
 std::string KxString::toUtf8() const {
     std::string out;
     out.reserve(mText.size());
-    for (wchar_t unit : mText) {
-        appendUtf8(out, static_cast<char32_t>(unit));
+    for (std::size_t pos = 0; pos < mText.size();) {
+        appendUtf8(out, codePointAt(mText, pos));
     }
     return out;
 }
@@ -99,9 +111,25 @@ KxString KxString::fromUtf8(std::string_view utf8) {
     std::wstring text;
     text.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        text += static_cast<wchar_t>(decodeUtf8(utf8, pos));
+        appendWide(text, decodeUtf8(utf8, pos));
     }
     return KxString(std::move(text));
+}
+
+char32_t KxString::codePointAt(std::wstring_view text, std::size_t& pos) {
+    if (pos >= text.size()) {
+        return kReplacement;
+    }
+    // A negative unit, where wchar_t is signed, converts to beyond U+10FFFF.
+    const auto unit = static_cast<char32_t>(text[pos++]);
+    if (kPairs && unit >= 0xD800 && unit <= 0xDBFF && pos < text.size()) {
+        const auto low = static_cast<char32_t>(text[pos]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            ++pos;
+            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    return isCodePoint(unit) ? unit : kReplacement;
 }
 
 bool KxString::loadString(KxRxResourceInstance resources, unsigned int id) {

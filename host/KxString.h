@@ -2,6 +2,7 @@
 
 #include "host/KxHostExport.h"
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ public:
     std::string toUtf8() const;
     /// The text of UTF-8 bytes; bytes that are not valid UTF-8 become U+FFFD.
     static KxString fromUtf8(std::string_view utf8);
+    /// The code point at code unit `pos` of `text`, and `pos` moved past it. Where wchar_t has 16
+    /// bits a surrogate pair is one code point; a lone surrogate, or a unit beyond U+10FFFF, reads
+    /// as U+FFFD and takes one unit. At or past the end: U+FFFD, and `pos` stays.
+    static char32_t codePointAt(std::wstring_view text, std::size_t& pos);
 
     /// Takes the text with that identifier from the string table of a resource module. False, and
     /// the text stays as it was, for a null module, a module without a string table or an

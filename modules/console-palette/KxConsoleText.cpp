@@ -29,9 +29,10 @@ bool isControl(char32_t c) {
 namespace KxConsoleText {
 
 int displayWidth(const KxString& text) {
+    // By code point, so that a surrogate pair is measured as the one character it is.
     int width = 0;
-    for (wchar_t unit : text.wstr()) {
-        const auto c = static_cast<char32_t>(unit);
+    for (std::size_t pos = 0; pos < text.wstr().size();) {
+        const char32_t c = KxString::codePointAt(text.wstr(), pos);
         if (isCombining(c)) {
             continue;
         }

@@ -129,7 +129,16 @@ TEST(KxStringValue, ComparesCodeUnitsExactlyAndConvertsUtf8) {
     }
     EXPECT_EQ(KxString(both[0].first).toUtf8(), both[0].second);
     EXPECT_EQ(KxString(both[1].first).toUtf8(), both[1].second);
-    EXPECT_EQ(KxString(L"\xD800|\x110000").toUtf8(), "\xEF\xBF\xBD|\xEF\xBF\xBD");
+    // Surrogates alone, of either half, before a character, after a low one and at the end, are no
+    // code points on either system; nor, where wchar_t has 32 bits, a unit beyond U+10FFFF.
+    const auto unit = [](long value) { return static_cast<wchar_t>(value); };
+    std::wstring stray = {unit(0xD800), L'|', unit(0xDC00), unit(0xDBFF)};
+    std::string replaced = "\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD";
+    if constexpr (sizeof(wchar_t) == 4) {
+        stray += {L'|', unit(0x110000), unit(-1)};
+        replaced += "|\xEF\xBF\xBD\xEF\xBF\xBD";
+    }
+    EXPECT_EQ(KxString(stray).toUtf8(), replaced);
 }
 
 } // namespace
