@@ -1,8 +1,8 @@
 #include "host/internal/KxNumberText.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
+#include <cmath>
 
 namespace KxNumberText {
 
