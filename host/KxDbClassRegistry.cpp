@@ -1,6 +1,7 @@
 #include "host/KxDbClassRegistry.h"
 
 #include "host/KxDbCurves.h"
+#include "host/internal/KxDbProxyObject.h"
 
 #include <map>
 #include <string>
@@ -59,6 +60,7 @@ Lumo::ErrorStatus kxdbUnregisterClass(const wchar_t* className) {
     if (entry->builtIn) {
         return Lumo::eNotAllowed;
     }
+    KxDbProxyObject::standIn(className, entry->mandatory);
     classes().erase(className);
     return Lumo::eOk;
 }

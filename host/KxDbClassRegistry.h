@@ -20,8 +20,12 @@ using KxDbObjectMaker = KxDbObject* (*)();
 /// eDuplicateKey for a name registered already.
 KX_HOST_EXPORT Lumo::ErrorStatus kxdbRegisterClass(const wchar_t* className, KxDbObjectMaker make,
                                                    bool mandatory);
-/// Withdraws a class. eKeyNotFound when it is not registered, eNotAllowed for the host's own
-/// classes (KxDbObject, KxDbEntity, KxDbPolyline, KxDbCircle), which are always registered.
+/// Withdraws a class. Every object of it in a database is replaced by a stand-in of the host's,
+/// under the same id, that keeps its fields, reactors and erased flag and writes them to files and
+/// undo images unchanged, so that the module that defined the class may unload; pointers to the
+/// objects name nothing then. eKeyNotFound when the class is not registered, eNotAllowed for the
+/// host's own classes (KxDbObject, KxDbEntity, KxDbPolyline, KxDbCircle), which are always
+/// registered.
 KX_HOST_EXPORT Lumo::ErrorStatus kxdbUnregisterClass(const wchar_t* className);
 /// True while a class of that name is registered.
 KX_HOST_EXPORT bool kxdbIsClassRegistered(const wchar_t* className);

@@ -114,6 +114,8 @@ private:
     friend class KxDbUndoHistory;
     // The drawing file's reader and writer reach handles and replace the objects through it.
     friend struct KxDbDrawingAccess;
+    // A stand-in takes the place of an object whose class is withdrawn.
+    friend class KxDbProxyObject;
     friend class KxDbEntity;
     friend class KxDbPolyline;
     friend class KxDbCircle;

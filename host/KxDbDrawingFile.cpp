@@ -295,7 +295,7 @@ Lumo::ErrorStatus build(const Drawing& drawing, KxDbDatabase& read, std::string&
                               " is of a class this program does not know, which the file says a "
                               "reader must know");
         } else {
-            object = std::make_unique<KxDbProxyObject>(record.className, record.version);
+            object = std::make_unique<KxDbProxyObject>(record.className, record.version, false);
         }
         KxDbObjectId id;
         read.addObject(object.get(), id);
@@ -374,7 +374,7 @@ Lumo::ErrorStatus writeDrawing(const KxDbDatabase& database, std::string& bytes,
     for (const KxDbObjectId& id : ids) {
         const KxDbObject* object = KxDbObjectTable::find(id.handle());
         const wchar_t* className = object->className();
-        const bool proxy = dynamic_cast<const KxDbProxyObject*>(object) != nullptr;
+        const auto* proxy = dynamic_cast<const KxDbProxyObject*>(object);
         const std::string name = utf8(className ? className : L"");
         const std::string where =
             "object " + std::to_string(Access::handle(*object)) + " (class " + name + ")";
@@ -398,7 +398,8 @@ Lumo::ErrorStatus writeDrawing(const KxDbDatabase& database, std::string& bytes,
         KxBytes::append(out, name.size(), 4);
         out += name;
         KxBytes::append(out, Access::handle(*object), 8);
-        KxBytes::append(out, !proxy && kxdbIsClassMandatory(className) ? kMandatory : 0, 1);
+        const bool mandatory = proxy ? proxy->isMandatory() : kxdbIsClassMandatory(className);
+        KxBytes::append(out, mandatory ? kMandatory : 0, 1);
         KxBytes::append(out, static_cast<std::uint32_t>(object->classVersion()), 4);
         KxBytes::append(out, filer.bytes().size(), 4);
         out += filer.bytes();

@@ -97,6 +97,8 @@ private:
     friend class KxDbUndoHistory;
     // The drawing file's reader and writer keep the object's handle in the file.
     friend struct KxDbDrawingAccess;
+    // A stand-in takes the place of an object whose class is withdrawn.
+    friend class KxDbProxyObject;
     // kxdbOpenObject opens objects through it: a friend function cannot carry the DLL import mark.
     friend struct KxDbObjectOpening;
 

@@ -1,12 +1,39 @@
 #include "host/internal/KxDbProxyObject.h"
 
+#include "host/KxDbDatabase.h"
 #include "host/KxDbFiler.h"
+#include "host/internal/KxDbObjectTable.h"
+
+#include <cwchar>
 
 #include <type_traits>
 #include <utility>
 
-KxDbProxyObject::KxDbProxyObject(std::wstring className, int version)
-    : mClassName(std::move(className)), mVersion(version) {}
+KxDbProxyObject::KxDbProxyObject(std::wstring className, int version, bool mandatory)
+    : mClassName(std::move(className)), mVersion(version), mbMandatory(mandatory) {}
+
+void KxDbProxyObject::standIn(const wchar_t* className, bool mandatory) {
+    for (KxDbObject* object : KxDbObjectTable::objects()) {
+        KxDbDatabase* database = object->mpDatabase;
+        if (!database || std::wcscmp(object->className(), className) != 0) {
+            continue;
+        }
+        KxDbFiler fields;
+        object->writeFields(fields);
+        auto* proxy = new KxDbProxyObject(className, object->classVersion(), mandatory);
+        KxDbFiler reader(fields.bytes());
+        proxy->readFields(reader, proxy->mVersion);
+        proxy->mpDatabase = database;
+        proxy->mHandle = object->mHandle;
+        proxy->mDrawingHandle = object->mDrawingHandle;
+        proxy->mbErased = object->mbErased;
+        proxy->mReactors = object->mReactors;
+        database->mObjects[proxy->mHandle] = proxy;
+        KxDbObjectTable::replace(proxy->mHandle, proxy);
+        object->mpDatabase = nullptr;
+        delete object;
+    }
+}
 
 const wchar_t* KxDbProxyObject::className() const {
     return mClassName.c_str();

@@ -52,6 +52,10 @@ struct FutureObject : TestDbObject {
     int classVersion() const override { return 3; }
 };
 
+struct Unregistered : KxDbObject {
+    const wchar_t* className() const override { return L"Unregistered"; }
+};
+
 struct DrawingFile : HostSession {
     DrawingFile() {
         fs::remove_all(dir);
@@ -285,17 +289,41 @@ TEST_F(DrawingFile, NewerFilesAndClassesAreRefusedAndUnknownClassesSurviveUnchan
     EXPECT_THAT(message, HasSubstr("version 3; this program reads up to 2"));
     EXPECT_EQ(target.objectCount(), 0);
 
-    // Mandatory: a reader that does not know the class refuses the file.
+    // A class that is not registered is not written: the file could not be read back.
+    KxDbDatabase stray;
+    add(&stray, new Unregistered);
+    std::string refused;
+    EXPECT_EQ(kxdbWriteDrawing(stray, refused, message), Lumo::eUnknownClass);
+    EXPECT_THAT(message, HasSubstr("class Unregistered"));
+    EXPECT_TRUE(refused.empty());
+
+    // A class withdrawn leaves stand-ins under the same ids that write the same bytes, mandatory
+    // flag and all, and that undo takes back like the objects they stand for.
+    const KxDbObjectId first = db->objectIds()[0];
+    db->beginUndoGroup(L"Set width");
+    KxDbObject* open = nullptr;
+    ASSERT_EQ(kxdbOpenObject(open, first, KxDb::kForWrite), Lumo::eOk);
+    static_cast<TestDbObject*>(open)->width = 9.0;
+    open->close();
+    db->endUndoGroup();
+    const std::string changed = written(db);
     kxdbUnregisterClass(L"TestDbObject");
+    ASSERT_EQ(kxdbOpenObject(open, first, KxDb::kForRead), Lumo::eOk);
+    EXPECT_EQ(dynamic_cast<TestDbObject*>(open), nullptr);
+    EXPECT_STREQ(open->className(), L"TestDbObject");
+    open->close();
+    EXPECT_EQ(written(db), changed);
+    ASSERT_EQ(db->undo(), Lumo::eOk);
+    EXPECT_EQ(written(db), bytes);
+    // A reader that does not know a mandatory class refuses the file.
     EXPECT_EQ(kxdbReadDrawing(target, bytes, message), Lumo::eUnknownClass);
     EXPECT_THAT(message, HasSubstr("class TestDbObject"));
-    std::string refused;
-    EXPECT_EQ(kxdbWriteDrawing(*db, refused, message), Lumo::eUnknownClass);
-    EXPECT_TRUE(refused.empty());
 
     // Not mandatory: kept as read, links and all, and written back byte for byte.
     kxdbRegisterClass(L"TestDbObject", TestDbObject::make, false);
-    const std::string optional = written(db);
+    KxDbDatabase optionalSource;
+    fill(&optionalSource);
+    const std::string optional = written(&optionalSource);
     kxdbUnregisterClass(L"TestDbObject");
     ASSERT_EQ(kxdbReadDrawing(target, optional, message), Lumo::eOk) << message;
     EXPECT_EQ(written(&target), optional);
