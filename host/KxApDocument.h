@@ -57,6 +57,32 @@ public:
     const std::vector<Lumo::ErrorStatus>& unlockRequests() const { return mUnlockRequests; }
     ///@}
 
+    /// The host program calls these around each command it runs: the command's changes make one
+    /// undo group of the database, named after the command (KxDbDatabase::beginUndoGroup). Undo,
+    /// redo, save and open are called outside them. eNoUndoGroup for an end without a begin.
+    ///@{
+    Lumo::ErrorStatus beginCommand(const wchar_t* name);
+    Lumo::ErrorStatus endCommand();
+    ///@}
+    /// Undoes, or redoes, the database's latest group (KxDbDatabase::undo and redo).
+    ///@{
+    Lumo::ErrorStatus undo();
+    Lumo::ErrorStatus redo();
+    ///@}
+    /// True when the drawing changed since it was last saved or opened (KxDbDatabase::isModified).
+    bool isModified() const;
+
+    /// Saves the drawing in the file at that path (UTF-8), which the document then takes as its
+    /// own; an empty path saves to the document's own file. eInvalidInput for an empty path while
+    /// the document has no file, or what kxdbSaveDrawing refuses, with `message` saying why.
+    Lumo::ErrorStatus save(const std::string& path, std::string& message);
+    /// Replaces the drawing with that of the file at that path, which the document then takes as
+    /// its own; what kxdbOpenDrawing refuses, with `message` saying why, and the drawing is as it
+    /// was.
+    Lumo::ErrorStatus open(const std::string& path, std::string& message);
+    /// The path of the document's file; empty until it was saved or opened.
+    const std::string& path() const { return mPath; }
+
 private:
     friend class KxApDocManager;
     // The failure controls of the project's tests (host/testing/KxHostTesting.h).
@@ -67,6 +93,7 @@ private:
     Lumo::ErrorStatus unlock();
 
     KxString mName;
+    std::string mPath;
     std::unique_ptr<KxDbDatabase> mpDatabase;
     std::vector<int> mLocks;
     std::vector<KxApDocLockRequest> mLockRequests;

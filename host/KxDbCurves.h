@@ -23,6 +23,16 @@ public:
     /// Defined in the host, which owns the class's vtable, as it does the entity's.
     ~KxDbPolyline() override;
 
+    /// "KxDbPolyline", version 1: whether closed, the number of points, then each point's x and y.
+    ///@{
+    const wchar_t* className() const override;
+    int classVersion() const override;
+    Lumo::ErrorStatus writeFields(KxDbFiler& filer) const override;
+    ///@}
+    /// Refuses a negative count or a coordinate that is not finite with eInvalidInput; the points
+    /// change only when all were read.
+    Lumo::ErrorStatus readFields(KxDbFiler& filer, int version) override;
+
     /// Replaces the points. eNotOpen unless open for write (open for read only is refused too),
     /// eInvalidInput for a coordinate that is not finite; nothing changes then.
     Lumo::ErrorStatus setPoints(std::vector<KxGePoint2d> points, bool closed);
@@ -41,6 +51,15 @@ class KX_HOST_EXPORT KxDbCircle : public KxDbEntity {
 public:
     /// Defined in the host, which owns the class's vtable, as it does the entity's.
     ~KxDbCircle() override;
+
+    /// "KxDbCircle", version 1: the centre's x and y, then the radius.
+    ///@{
+    const wchar_t* className() const override;
+    int classVersion() const override;
+    Lumo::ErrorStatus writeFields(KxDbFiler& filer) const override;
+    ///@}
+    /// Refuses what set refuses, with eInvalidInput; nothing changes unless all was read.
+    Lumo::ErrorStatus readFields(KxDbFiler& filer, int version) override;
 
     /// Replaces centre and radius. eNotOpen unless open for write; eInvalidInput for a negative or
     /// non-finite radius or a non-finite centre; nothing changes then.

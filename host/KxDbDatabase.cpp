@@ -2,8 +2,15 @@
 
 #include "host/KxDbObject.h"
 #include "host/internal/KxDbObjectTable.h"
+#include "host/internal/KxDbUndoHistory.h"
+#include "host/internal/KxModelessBrackets.h"
+
+#include <algorithm>
+
+KxDbDatabase::KxDbDatabase() : mpHistory(std::make_unique<KxDbUndoHistory>(*this)) {}
 
 KxDbDatabase::~KxDbDatabase() {
+    KxModelessBrackets::forget(this);
     // The objects' destructors must not come back to a map that is being walked.
     auto objects = std::move(mObjects);
     mObjects.clear();
@@ -23,10 +30,12 @@ Lumo::ErrorStatus KxDbDatabase::addObject(KxDbObject* object, KxDbObjectId& id) 
         return Lumo::eAlreadyInDb;
     }
     object->mHandle = KxDbObjectTable::enter(object);
+    object->mDrawingHandle = ++mLastDrawingHandle;
     object->mpDatabase = this;
     mObjects.emplace(object->mHandle, object);
     mOrder.push_back(object->mHandle);
     id = KxDbObjectId(object->mHandle);
+    mpHistory->recordAdd(*object);
     touch(this);
     return Lumo::eOk;
 }
@@ -42,6 +51,7 @@ Lumo::ErrorStatus KxDbDatabase::erase(const KxDbObjectId& id) {
     if (found->second->mbErased) {
         return Lumo::eWasErased;
     }
+    mpHistory->recordErase(*found->second);
     found->second->mbErased = true;
     touch(this);
     return Lumo::eOk;
@@ -65,5 +75,109 @@ void KxDbDatabase::release(KxDbObject* object) {
     if (mOrder.size() >= 2 * mObjects.size()) {
         std::erase_if(mOrder, [this](std::uint64_t handle) { return !mObjects.contains(handle); });
     }
+    mpHistory->recordLoss();
     touch(this);
+}
+
+void KxDbDatabase::openedForWrite(KxDbObject* object) {
+    mpHistory->recordWrite(*object);
+}
+
+void KxDbDatabase::takeOver(KxDbDatabase& other) {
+    auto objects = std::move(mObjects);
+    mObjects.clear();
+    mOrder.clear();
+    for (auto& [handle, object] : objects) {
+        KxDbObjectTable::remove(handle);
+        object->mpDatabase = nullptr;
+        delete object;
+    }
+    mObjects = std::move(other.mObjects);
+    other.mObjects.clear();
+    mOrder = std::move(other.mOrder);
+    other.mOrder.clear();
+    for (auto& [handle, object] : mObjects) {
+        object->mpDatabase = this;
+    }
+    mLastDrawingHandle = other.mLastDrawingHandle;
+    mpHistory->clear();
+    touch(this);
+}
+
+Lumo::ErrorStatus KxDbDatabase::beginUndoGroup(const KxString& name) {
+    mpHistory->begin(name);
+    return Lumo::eOk;
+}
+
+Lumo::ErrorStatus KxDbDatabase::endUndoGroup() {
+    return mpHistory->end();
+}
+
+int KxDbDatabase::undoGroupDepth() const {
+    return mpHistory->depth();
+}
+
+Lumo::ErrorStatus KxDbDatabase::undo() {
+    return mpHistory->undo();
+}
+
+Lumo::ErrorStatus KxDbDatabase::redo() {
+    return mpHistory->redo();
+}
+
+int KxDbDatabase::undoCount() const {
+    return mpHistory->undoCount();
+}
+
+int KxDbDatabase::redoCount() const {
+    return mpHistory->redoCount();
+}
+
+KxString KxDbDatabase::undoName() const {
+    return mpHistory->undoName();
+}
+
+KxString KxDbDatabase::redoName() const {
+    return mpHistory->redoName();
+}
+
+void KxDbDatabase::setUndoLimits(std::size_t bytes, int groups) {
+    mpHistory->setLimits(bytes, groups);
+}
+
+std::size_t KxDbDatabase::undoMemoryLimit() const {
+    return mpHistory->memoryLimit();
+}
+
+int KxDbDatabase::undoGroupLimit() const {
+    return mpHistory->groupLimit();
+}
+
+std::size_t KxDbDatabase::undoMemory() const {
+    return mpHistory->memory();
+}
+
+void KxDbDatabase::setDefaultUndoLimits(std::size_t bytes, int groups) {
+    KxDbUndoHistory::setDefaultLimits(bytes, groups);
+}
+
+bool KxDbDatabase::isModified() const {
+    return mpHistory->isModified();
+}
+
+bool KxDbDatabase::addReactor(KxDbDatabaseReactor* reactor) {
+    if (!reactor || std::find(mReactors.begin(), mReactors.end(), reactor) != mReactors.end()) {
+        return false;
+    }
+    mReactors.push_back(reactor);
+    return true;
+}
+
+bool KxDbDatabase::removeReactor(KxDbDatabaseReactor* reactor) {
+    const auto found = std::find(mReactors.begin(), mReactors.end(), reactor);
+    if (found == mReactors.end()) {
+        return false;
+    }
+    mReactors.erase(found);
+    return true;
 }

@@ -2,19 +2,33 @@
 
 #include "host/KxDbObjectId.h"
 #include "host/KxHostExport.h"
+#include "host/KxString.h"
 #include "host/LumoErrorStatus.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
+class KxDbDatabaseReactor;
 class KxDbObject;
+class KxDbUndoHistory;
 
-/// A drawing database: it owns its objects and hands out their ids.
+/// A drawing database: it owns its objects and hands out their ids, and keeps the history that
+/// undoes and redoes changes to them.
+///
+/// Changes are undone by groups. A group opens with the outermost beginUndoGroup (the host program
+/// calls it around each command, and the host's modeless-operation start and end notices bracket
+/// one too) and closes with the matching endUndoGroup; groups opened inside it join it. While it
+/// is open, the first open for write of an object records the object's fields, and objects added
+/// and erased are recorded. A group that recorded nothing is dropped. Changes made while no group
+/// is open are not recorded: they cannot be undone, and the state saved last can no longer be
+/// reached by undo or redo.
 class KX_HOST_EXPORT KxDbDatabase {
 public:
-    /// An empty database.
-    KxDbDatabase() = default;
+    /// An empty database, unchanged, with the default undo limits.
+    KxDbDatabase();
     /// Not copyable.
     ///@{
     KxDbDatabase(const KxDbDatabase&) = delete;
@@ -40,8 +54,68 @@ public:
     /// highlights change, so that a view can tell cheaply whether to draw again.
     std::uint64_t revision() const { return mRevision; }
 
+    /// Opens an undo group of that name (a command's, so that a user interface can say "Undo Set
+    /// width"), or joins the one open, whose name stays. Always eOk.
+    Lumo::ErrorStatus beginUndoGroup(const KxString& name);
+    /// Closes what the matching beginUndoGroup opened; the outermost closes the group and keeps it
+    /// when it recorded anything, which drops every group that could be redone. eNoUndoGroup when
+    /// none is open.
+    Lumo::ErrorStatus endUndoGroup();
+    /// How many beginUndoGroup calls are not yet ended; 0 while no group is open.
+    int undoGroupDepth() const;
+
+    /// Takes back the latest group that is done, or does again the latest undone: every object is
+    /// restored first, without asking anybody and without recording a group; then each object's
+    /// reactors hear that it was modified, erased or came back (in the order undo walks the group:
+    /// backwards, redo forwards), then the database's reactors hear that the group was undone or
+    /// redone. eUndoGroupOpen while a group is open, eNothingToUndo or eNothingToRedo when there is
+    /// none, eWasOpenForWrite when an object of the group is open for write; nothing changes then.
+    /// An object whose fields cannot be read back gives that status after the rest is restored.
+    ///@{
+    Lumo::ErrorStatus undo();
+    Lumo::ErrorStatus redo();
+    ///@}
+    /// How many groups can be undone, or redone.
+    ///@{
+    int undoCount() const;
+    int redoCount() const;
+    ///@}
+    /// The name of the group that undo, or redo, would apply; empty when there is none.
+    ///@{
+    KxString undoName() const;
+    KxString redoName() const;
+    ///@}
+
+    /// Bounds the history by the bytes its images take and by its number of groups; the oldest
+    /// groups are dropped first, then those furthest to redo, until both bounds hold. Dropping a
+    /// group never makes a saved state that it leads to look current.
+    void setUndoLimits(std::size_t bytes, int groups);
+    /// The bounds in force, and what the history takes now.
+    ///@{
+    std::size_t undoMemoryLimit() const;
+    int undoGroupLimit() const;
+    std::size_t undoMemory() const;
+    ///@}
+    /// The bounds that databases made from now on start with: by default 64 MiB and 1000 groups.
+    static void setDefaultUndoLimits(std::size_t bytes, int groups);
+
+    /// True when the database differs from the state last saved or read (a new database is
+    /// unchanged): a change was recorded since, undo or redo moved away from that state, or a
+    /// change was made that undo cannot take back.
+    bool isModified() const;
+
+    /// Attaches a reactor, not owned; false for null or one attached already.
+    bool addReactor(KxDbDatabaseReactor* reactor);
+    /// Detaches it; false when it is not attached.
+    bool removeReactor(KxDbDatabaseReactor* reactor);
+
 private:
     friend class KxDbObject;
+    friend class KxDbUndoHistory;
+    // The drawing file's reader and writer reach handles and replace the objects through it.
+    friend struct KxDbDrawingAccess;
+    // A stand-in takes the place of an object whose class is withdrawn.
+    friend class KxDbProxyObject;
     friend class KxDbEntity;
     friend class KxDbPolyline;
     friend class KxDbCircle;
@@ -54,9 +128,17 @@ private:
         }
     }
 
+    /// The object was opened for write: the history records it.
+    void openedForWrite(KxDbObject* object);
+    /// Deletes every object and takes over those of the other database, which is left empty.
+    void takeOver(KxDbDatabase& other);
+
     std::unordered_map<std::uint64_t, KxDbObject*> mObjects;
     // The handles in the order they were added, which is ascending; those of deleted objects are
     // dropped once they are half of the list, so that deleting costs constant time on average.
     std::vector<std::uint64_t> mOrder;
     std::uint64_t mRevision = 0;
+    std::uint64_t mLastDrawingHandle = 0;
+    std::unique_ptr<KxDbUndoHistory> mpHistory;
+    std::vector<KxDbDatabaseReactor*> mReactors;
 };

@@ -7,6 +7,10 @@
 
 KxDbEntity::~KxDbEntity() = default;
 
+const wchar_t* KxDbEntity::className() const {
+    return L"KxDbEntity";
+}
+
 Lumo::ErrorStatus KxDbEntity::checkAccess(const KxDbFullSubentPath& path) const {
     if (!isOpen()) {
         return Lumo::eNotOpen;

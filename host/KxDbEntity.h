@@ -26,6 +26,9 @@ public:
     /// can then outlive the module in a database.
     ~KxDbEntity() override;
 
+    /// "KxDbEntity". Highlights are not fields: an entity writes none of its own.
+    const wchar_t* className() const override;
+
     /// The entity must be open and the path must lead to it: eNotOpen, eInvalidInput otherwise.
     Lumo::ErrorStatus pushHighlight(const KxDbFullSubentPath& path, KxGiHighlightStyle style);
     /// Takes away the latest highlight of that path; eNotHighlighted when none stands.

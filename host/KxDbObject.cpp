@@ -1,7 +1,10 @@
 #include "host/KxDbObject.h"
 
 #include "host/KxDbDatabase.h"
+#include "host/KxDbFiler.h"
 #include "host/internal/KxDbObjectTable.h"
+
+#include <algorithm>
 
 KxDbObject::~KxDbObject() {
     if (mpDatabase) {
@@ -32,6 +35,9 @@ Lumo::ErrorStatus KxDbObject::open(int openMode, bool openErased) {
             return Lumo::eWasOpenForRead;
         }
         mbWriter = true;
+        if (mpDatabase) {
+            mpDatabase->openedForWrite(this);
+        }
         break;
     default:
         return Lumo::eInvalidInput;
@@ -50,6 +56,39 @@ Lumo::ErrorStatus KxDbObject::close() {
     }
     ++mCloses;
     return Lumo::eOk;
+}
+
+const wchar_t* KxDbObject::className() const {
+    return L"KxDbObject";
+}
+
+int KxDbObject::classVersion() const {
+    return 1;
+}
+
+Lumo::ErrorStatus KxDbObject::writeFields(KxDbFiler& filer) const {
+    return filer.status();
+}
+
+Lumo::ErrorStatus KxDbObject::readFields(KxDbFiler& filer, int) {
+    return filer.status();
+}
+
+bool KxDbObject::addReactor(KxDbObjectReactor* reactor) {
+    if (!reactor || std::find(mReactors.begin(), mReactors.end(), reactor) != mReactors.end()) {
+        return false;
+    }
+    mReactors.push_back(reactor);
+    return true;
+}
+
+bool KxDbObject::removeReactor(KxDbObjectReactor* reactor) {
+    const auto found = std::find(mReactors.begin(), mReactors.end(), reactor);
+    if (found == mReactors.end()) {
+        return false;
+    }
+    mReactors.erase(found);
+    return true;
 }
 
 struct KxDbObjectOpening {

@@ -8,9 +8,12 @@
 #include "host/LumoErrorStatus.h"
 
 #include <cstdint>
+#include <vector>
 
 class KxDbDatabase;
+class KxDbFiler;
 class KxDbObject;
+class KxDbObjectReactor;
 
 /// Values of the host's drawing database.
 namespace KxDb {
@@ -31,6 +34,10 @@ KX_HOST_EXPORT Lumo::ErrorStatus kxdbOpenObject(KxDbObject*& object, KxDbObjectI
 
 /// An object of a drawing database. A database owns the objects added to it; an object outside
 /// any database has a null id and belongs to whoever made it.
+///
+/// A class of objects that are saved and undone writes and reads its fields through a filer: it
+/// overrides className, classVersion, writeFields and readFields, writes its base class's fields
+/// first, and registers a maker with kxdbRegisterClass (host/KxDbClassRegistry.h).
 class KX_HOST_EXPORT KxDbObject {
 public:
     /// An object in no database, not open.
@@ -63,8 +70,35 @@ public:
     /// Ends one open; eNotOpen when the object is not open.
     Lumo::ErrorStatus close();
 
+    /// The name of the object's class, by which the class registry makes it again: "KxDbObject".
+    virtual const wchar_t* className() const;
+    /// The version of the class's fields, 1 for a class's first; raised whenever the fields that
+    /// writeFields writes change, so that a reader knows the layout of what it reads.
+    virtual int classVersion() const;
+    /// Writes the fields that make the object what it is; the object writes none. Returns the
+    /// filer's status.
+    virtual Lumo::ErrorStatus writeFields(KxDbFiler& filer) const;
+    /// Reads back what writeFields wrote, as the class of that version wrote it (never newer than
+    /// classVersion()), and sets the fields from it. It may refuse values that the object would
+    /// refuse otherwise; any failure is returned and the database drops what was read. The object
+    /// reads none.
+    virtual Lumo::ErrorStatus readFields(KxDbFiler& filer, int version);
+
+    /// Attaches a reactor, not owned; false for null or one attached already.
+    bool addReactor(KxDbObjectReactor* reactor);
+    /// Detaches it; false when it is not attached.
+    bool removeReactor(KxDbObjectReactor* reactor);
+    /// The reactors attached, in the order they were.
+    const std::vector<KxDbObjectReactor*>& reactors() const { return mReactors; }
+
 private:
     friend class KxDbDatabase;
+    // Undo restores images and erased flags without opening the object.
+    friend class KxDbUndoHistory;
+    // The drawing file's reader and writer keep the object's handle in the file.
+    friend struct KxDbDrawingAccess;
+    // A stand-in takes the place of an object whose class is withdrawn.
+    friend class KxDbProxyObject;
     // kxdbOpenObject opens objects through it: a friend function cannot carry the DLL import mark.
     friend struct KxDbObjectOpening;
 
@@ -72,6 +106,10 @@ private:
 
     KxDbDatabase* mpDatabase = nullptr;
     std::uint64_t mHandle = 0;
+    // The handle that names the object in its database's drawing file; it stays with the object
+    // from one save and open to the next, unlike mHandle.
+    std::uint64_t mDrawingHandle = 0;
+    std::vector<KxDbObjectReactor*> mReactors;
     bool mbErased = false;
     int mReaders = 0;
     bool mbWriter = false;

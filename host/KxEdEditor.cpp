@@ -1,5 +1,7 @@
 #include "host/KxEdEditor.h"
 
+#include "host/internal/KxModelessBrackets.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -46,12 +48,18 @@ void kxedRemoveAllEditorReactors() {
     reactors().clear();
 }
 
+// The undo group opens before the reactors hear of the start and closes after they hear of the
+// end, so that what they change falls inside it.
 bool kxedSendModelessOperationStart(const wchar_t* context) {
     const wchar_t* text = context ? context : L"";
+    KxModelessBrackets::started(text);
     return tellAll([&](KxEdEditorReactor& reactor) { reactor.modelessOperationWillStart(text); });
 }
 
 bool kxedSendModelessOperationEnded(const wchar_t* context) {
     const wchar_t* text = context ? context : L"";
-    return tellAll([&](KxEdEditorReactor& reactor) { reactor.modelessOperationEnded(text); });
+    const bool told =
+        tellAll([&](KxEdEditorReactor& reactor) { reactor.modelessOperationEnded(text); });
+    KxModelessBrackets::ended();
+    return told;
 }

@@ -24,7 +24,10 @@ KX_HOST_EXPORT bool kxedRemoveEditorReactor(KxEdEditorReactor* reactor);
 /// Forgets every editor reactor, without telling them.
 KX_HOST_EXPORT void kxedRemoveAllEditorReactors();
 
-/// Tell every editor reactor, in the order of registration; a null context arrives as "".
+/// Tell every editor reactor, in the order of registration; a null context arrives as "". The two
+/// also bracket an undo group of the current document's database (KxDbDatabase::beginUndoGroup,
+/// named after the context): the start opens or joins it before the reactors hear, the matching
+/// end closes it, on the same database, after they have heard.
 ///@{
 KX_HOST_EXPORT bool kxedSendModelessOperationStart(const wchar_t* context);
 KX_HOST_EXPORT bool kxedSendModelessOperationEnded(const wchar_t* context);

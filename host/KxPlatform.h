@@ -74,4 +74,23 @@ KX_HOST_EXPORT char pathListSeparator();
 /// whose file names ignore case, equal but for the case of ASCII letters.
 KX_HOST_EXPORT bool sameModuleName(std::wstring_view first, std::wstring_view second);
 
+/// Creates the file, or empties it when it exists, and opens it for writing; null when the system
+/// refuses, with its reason in `error`. The file is closed with closeFile.
+KX_HOST_EXPORT void* createFile(const std::string& path, std::string& error);
+/// Writes all the bytes at the end of what was written so far; false, with the reason, when the
+/// system writes fewer (a full disk, an error of the device).
+KX_HOST_EXPORT bool writeFile(void* file, std::string_view bytes, std::string& error);
+/// Makes the system put what was written on the disk before it answers (fsync, FlushFileBuffers).
+KX_HOST_EXPORT bool syncFile(void* file, std::string& error);
+/// Closes the file whatever happens; false, with the reason, when the system reports a failure.
+KX_HOST_EXPORT bool closeFile(void* file, std::string& error);
+/// Puts the file `from` in the place of `to` in one step, replacing it when it exists; both are in
+/// the same directory. On Windows the move is written through to the disk before it answers.
+KX_HOST_EXPORT bool replaceFile(const std::string& from, const std::string& to, std::string& error);
+/// Puts the directory's entries on the disk, so that a file renamed in it stays renamed after a
+/// crash; true where the system keeps them so by itself (Windows) or cannot sync a directory.
+KX_HOST_EXPORT bool syncDirectory(const std::string& directory, std::string& error);
+/// Deletes the file; false when there was none or the system refuses.
+KX_HOST_EXPORT bool removeFile(const std::string& path);
+
 } // namespace KxPlatform

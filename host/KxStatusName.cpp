@@ -48,6 +48,28 @@ const char* kxStatusName(Lumo::ErrorStatus status) {
         return "eNullPtr";
     case Lumo::eInvalidObjectId:
         return "eInvalidObjectId";
+    case Lumo::eEndOfFile:
+        return "eEndOfFile";
+    case Lumo::eWrongFieldType:
+        return "eWrongFieldType";
+    case Lumo::eNewerVersion:
+        return "eNewerVersion";
+    case Lumo::eBadChecksum:
+        return "eBadChecksum";
+    case Lumo::eUnknownClass:
+        return "eUnknownClass";
+    case Lumo::eBadFileFormat:
+        return "eBadFileFormat";
+    case Lumo::eFileError:
+        return "eFileError";
+    case Lumo::eNothingToUndo:
+        return "eNothingToUndo";
+    case Lumo::eNothingToRedo:
+        return "eNothingToRedo";
+    case Lumo::eUndoGroupOpen:
+        return "eUndoGroupOpen";
+    case Lumo::eNoUndoGroup:
+        return "eNoUndoGroup";
     case Lumo::eAlreadyUsed:
         return "eAlreadyUsed";
     }

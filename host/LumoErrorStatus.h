@@ -29,6 +29,17 @@ enum ErrorStatus : int {
     eNotSupported = 431,     ///< the operation or type is not supported
     eNullPtr = 506,          ///< a pointer argument is null, or a needed link is missing
     eInvalidObjectId = 600,  ///< the object id names no object
+    eEndOfFile = 701,        ///< a read went past the end of the data: a short or truncated file
+    eWrongFieldType = 702,   ///< the next field of the data is of another type than the one asked
+    eNewerVersion = 703,     ///< written by a newer version than this program can read
+    eBadChecksum = 704,      ///< the data's checksum does not match its bytes
+    eUnknownClass = 705,     ///< a class that must be known to read the data is not registered
+    eBadFileFormat = 706,    ///< not a drawing file, or one whose structure is broken
+    eFileError = 707,        ///< the file system refused to open, write, flush or rename a file
+    eNothingToUndo = 710,    ///< the undo history holds no group to undo
+    eNothingToRedo = 711,    ///< the undo history holds no group to redo
+    eUndoGroupOpen = 712,    ///< refused while an undo group (a command or a bracket) is open
+    eNoUndoGroup = 713,      ///< no undo group is open to end
     eAlreadyUsed = 20051,    ///< a one-time object was used before
 };
 

@@ -8,6 +8,10 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "collections/KxParameterGroupFilter.h"
 #include "collections/KxParameterPropertyEnabler.h"
+#include "host/KxDbDatabaseReactor.h"
+#include "host/KxDbFiler.h"
+#include "host/KxDbObject.h"
+#include "host/KxDbObjectReactor.h"
 #include "kit/KxPaletteControl.h"
 #include "manager/KxApDocLock.h"
 #include "manager/KxParameterManagerReactor.h"
@@ -38,6 +42,9 @@ struct P : Probe<KxParameter> {
 struct C : Probe<KxParameterCollection> {
     using KxParameterCollection::deleteParametersInternal,
         KxParameterCollection::getSupportedPropertiesInternal;
+};
+struct F : Probe<KxDbFiler> {
+    using KxDbFiler::handleToWrite, KxDbFiler::idOfHandle;
 };
 struct G : Probe<KxParameterGroupCollection> {
     using KxParameterGroupCollection::addParameterGroupInternal,
@@ -85,6 +92,13 @@ TEST(SlotOrder, ClassesWithTheirDestructorFirst) {
                 static_cast<Status (L::*)(KxDbDatabase*, int, Form, Form, bool)>(&L::lock),
                 static_cast<Status (L::*)(KxApDocument*, int, Form, Form, bool)>(&L::lock),
                 &L::unlock, &L::detachDocument, &Probe<L>::probe);
+    using O = Probe<KxDbObject>;
+    expectOrder(2, &O::className, &O::classVersion, &O::writeFields, &O::readFields, &O::probe);
+    using OR = Probe<KxDbObjectReactor>;
+    expectOrder(2, &OR::modified, &OR::erased, &OR::unerased, &OR::probe);
+    using DR = Probe<KxDbDatabaseReactor>;
+    expectOrder(2, &DR::undoApplied, &DR::redoApplied, &DR::drawingRead, &DR::probe);
+    expectOrder(2, &F::handleToWrite, &F::idOfHandle, &F::probe);
 }
 
 // Entries 10 and 11 of a reactor are its destructor's, 23 and 24 the palette's.

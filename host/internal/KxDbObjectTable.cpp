@@ -31,3 +31,16 @@ KxDbObject* KxDbObjectTable::find(std::uint64_t handle) {
     const auto found = table().objects.find(handle);
     return found == table().objects.end() ? nullptr : found->second;
 }
+
+void KxDbObjectTable::replace(std::uint64_t handle, KxDbObject* object) {
+    table().objects[handle] = object;
+}
+
+std::vector<KxDbObject*> KxDbObjectTable::objects() {
+    std::vector<KxDbObject*> all;
+    all.reserve(table().objects.size());
+    for (const auto& [handle, object] : table().objects) {
+        all.push_back(object);
+    }
+    return all;
+}

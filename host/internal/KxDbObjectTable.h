@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 class KxDbObject;
 
@@ -13,5 +14,9 @@ std::uint64_t enter(KxDbObject* object);
 void remove(std::uint64_t handle);
 // The object of that handle, or null when the handle names none (any more).
 KxDbObject* find(std::uint64_t handle);
+// Puts another object under a handle that names one.
+void replace(std::uint64_t handle, KxDbObject* object);
+// Every object entered, in no particular order.
+std::vector<KxDbObject*> objects();
 
 } // namespace KxDbObjectTable

@@ -1,10 +1,15 @@
 #include "host/KxPlatform.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace KxPlatform {
 
@@ -12,6 +17,15 @@ namespace {
 
 // dlerror's text lasts only until the next dl* call of the thread: kept here for lastModuleError.
 thread_local std::string tLastModuleError;
+
+bool failed(std::string& error) {
+    error = std::generic_category().message(errno);
+    return false;
+}
+
+int descriptor(void* file) {
+    return *static_cast<int*>(file);
+}
 
 void recordModuleError() {
     const char* error = ::dlerror();
@@ -98,6 +112,59 @@ char pathListSeparator() {
 
 bool sameModuleName(std::wstring_view first, std::wstring_view second) {
     return first == second;
+}
+
+void* createFile(const std::string& path, std::string& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        failed(error);
+        return nullptr;
+    }
+    return new int(fd);
+}
+
+bool writeFile(void* file, std::string_view bytes, std::string& error) {
+    while (!bytes.empty()) {
+        const ::ssize_t written = ::write(descriptor(file), bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return failed(error);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool syncFile(void* file, std::string& error) {
+    return ::fsync(descriptor(file)) == 0 || failed(error);
+}
+
+bool closeFile(void* file, std::string& error) {
+    const int fd = descriptor(file);
+    delete static_cast<int*>(file);
+    return ::close(fd) == 0 || failed(error);
+}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
+    return std::rename(from.c_str(), to.c_str()) == 0 || failed(error);
+}
+
+bool syncDirectory(const std::string& directory, std::string& error) {
+    const int fd =
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return failed(error);
+    }
+    // Some file systems cannot sync a directory and say so: their entries are as safe as they get.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || failed(error);
+    ::close(fd);
+    return synced;
+}
+
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
 }
 
 } // namespace KxPlatform

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <system_error>
 #include <vector>
 
 namespace KxPlatform {
@@ -50,6 +51,11 @@ void recordModuleError(const std::string& path, DWORD code) {
     }
     tLastModuleError =
         path + ": " + (message.empty() ? "system error " + std::to_string(code) : toUtf8(message));
+}
+
+bool failed(std::string& error) {
+    error = std::system_category().message(static_cast<int>(::GetLastError()));
+    return false;
 }
 
 void* symbolOf(void* module, const char* name) {
@@ -161,6 +167,51 @@ bool sameModuleName(std::wstring_view first, std::wstring_view second) {
     };
     return std::equal(first.begin(), first.end(), second.begin(), second.end(),
                       [&](wchar_t one, wchar_t other) { return folded(one) == folded(other); });
+}
+
+void* createFile(const std::string& path, std::string& error) {
+    HANDLE file = ::CreateFileW(toPath(path).wstring().c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        failed(error);
+        return nullptr;
+    }
+    return file;
+}
+
+bool writeFile(void* file, std::string_view bytes, std::string& error) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(static_cast<HANDLE>(file), bytes.data(), chunk, &written, nullptr)) {
+            return failed(error);
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+bool syncFile(void* file, std::string& error) {
+    return ::FlushFileBuffers(static_cast<HANDLE>(file)) || failed(error);
+}
+
+bool closeFile(void* file, std::string& error) {
+    return ::CloseHandle(static_cast<HANDLE>(file)) || failed(error);
+}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
+    return ::MoveFileExW(toPath(from).wstring().c_str(), toPath(to).wstring().c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           failed(error);
+}
+
+// MOVEFILE_WRITE_THROUGH has put the rename on the disk already.
+bool syncDirectory(const std::string&, std::string&) {
+    return true;
+}
+
+bool removeFile(const std::string& path) {
+    return ::DeleteFileW(toPath(path).wstring().c_str()) != 0;
 }
 
 } // namespace KxPlatform

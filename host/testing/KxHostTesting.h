@@ -39,3 +39,10 @@ public:
 // Arranges that reading the named system variable is refused (or no longer refused); false for an
 // unknown name. `kxedResetSysVars` lifts every refusal.
 KX_HOST_EXPORT bool kxedSetGetVarRefused(const wchar_t* name, bool refused);
+
+// Makes the N-th step (counted from 1) of the saves from now on fail as a full disk would: each
+// write of a piece of a file, each flush to the disk, each close and each rename counts one step.
+// 0 fails none. Setting it starts the count again.
+KX_HOST_EXPORT void kxFailFileWrite(int step);
+// The steps the saves took since kxFailFileWrite was last called.
+KX_HOST_EXPORT int kxFileWritesSoFar();
