@@ -1,4 +1,9 @@
-# The steps the package tests share.
+# The steps the package tests share. Besides its own settings, each test is given
+#   -DKXPARAM=<the shell's file name> -DLIBRARY=<the library's file name>
+# and, when cross-compiling, -DEMULATOR=<what runs the target's programs>
+#   -DTOOLCHAIN=<the build's toolchain file>
+include(${CMAKE_CURRENT_LIST_DIR}/../shell/Placeholders.cmake)
+set(installed_shell ${EMULATOR} ${PREFIX}/bin/${KXPARAM})
 
 # run([EXIT status] command...): the command, run in RUN_DIRECTORY when it is set, must end with
 # that status (0 when not given). Both of its streams go to one file, so that they interleave as
@@ -29,4 +34,30 @@ function(install_runtime_and_development)
     foreach(component runtime development)
         run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component ${component})
     endforeach()
+endfunction()
+
+# Configures the project in SOURCE out of tree in BINARY against PREFIX, with the toolchain of the
+# installed build. A cross build looks for packages in the target's root and in its staging prefix
+# only: PREFIX, where the installation is staged, is that prefix.
+function(configure_against_prefix source binary)
+    set(cross)
+    if(TOOLCHAIN)
+        set(cross -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_STAGING_PREFIX=${PREFIX})
+    endif()
+    run(${CMAKE_COMMAND} -S ${source} -B ${binary} -G Ninja -DCMAKE_PREFIX_PATH=${PREFIX} ${cross}
+        ${ARGN})
+endfunction()
+
+# The installed shell runs SCRIPT with the given arguments, and must end with 1 (the scripts show
+# refusals) and print EXPECTED. Both say @NAME@ for each of PLACEHOLDERS (Placeholders.cmake).
+function(run_transcript what)
+    file(READ ${SCRIPT} commands)
+    kx_placeholders(FILL commands ${PLACEHOLDERS})
+    file(WRITE ${PREFIX}/transcript.kxs "${commands}")
+    run(EXIT 1 ${installed_shell} ${ARGN} --script ${PREFIX}/transcript.kxs)
+    kx_placeholders(MARK output ${PLACEHOLDERS})
+    file(READ ${EXPECTED} expected)
+    if(NOT output STREQUAL expected)
+        message(FATAL_ERROR "the installed shell ${what} printed:\n${output}")
+    endif()
 endfunction()

@@ -3,7 +3,10 @@
 # CMakeLists.txt here), checks the pkg-config file, and loads the provider into the installed shell:
 # by its path (the transcript SCRIPT, run in the provider's build folder), then by name from the
 # folder that --module-dir or KXPARAM_MODULE_PATH adds. No run may ask for the sample provider.
-#   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED=
+#   -DBUILD_DIR= -DPREFIX= -DSOURCE_DIR= -DSCRIPT= -DEXPECTED= -DPROVIDER=<the provider's file name>
+#   -DHOST=<the host library's file name>, and those of PackageSteps.cmake
+# The policies of the project's CMake: the old ones read "@NAME@" as a variable.
+cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/PackageSteps.cmake)
 
 install_runtime_and_development()
@@ -14,9 +17,17 @@ file(GLOB_RECURSE sample ${PREFIX}/*KxBracketPlate*)
 if(sample)
     message(FATAL_ERROR "the sample provider was installed with the runtime: ${sample}")
 endif()
+# The transcript loads the installed host library, which is no module, by its path from there.
+file(GLOB HOST_PATH RELATIVE ${PREFIX} ${PREFIX}/*/${HOST})
+list(LENGTH HOST_PATH count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "not one ${HOST} was installed: ${HOST_PATH}")
+endif()
+set(HOST_PATH ../${HOST_PATH})
+set(PLACEHOLDERS LIBRARY PROVIDER HOST_PATH HOST)
 
-run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package -B ${PREFIX}/provider-build -G Ninja
-    -DCMAKE_PREFIX_PATH=${PREFIX} -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/bracket-plate)
+configure_against_prefix(${SOURCE_DIR}/tests/package ${PREFIX}/provider-build
+                         -DKX_SAMPLE_DIR=${SOURCE_DIR}/modules/bracket-plate)
 run(${CMAKE_COMMAND} --build ${PREFIX}/provider-build)
 
 set(ENV{PKG_CONFIG_PATH} ${PREFIX}/lib/pkgconfig)
@@ -26,21 +37,17 @@ if(NOT output MATCHES "-I${PREFIX}/lib/pkgconfig/../../include/kxparam" OR
     message(FATAL_ERROR "pkg-config gives: ${output}")
 endif()
 
-run(EXIT 1 ${PREFIX}/bin/kxparam --script ${SCRIPT}) # it shows refusals
-file(READ ${EXPECTED} expected)
-if(NOT output STREQUAL expected)
-    message(FATAL_ERROR "the installed shell with the provider built out of tree printed:\n${output}")
-endif()
+run_transcript("with the provider built out of tree")
 
-file(WRITE ${PREFIX}/by-name.kxs "load libMyProvider.so\n")
+file(WRITE ${PREFIX}/by-name.kxs "load ${PROVIDER}\n")
 function(loads_by_name way)
-    if(NOT output MATCHES "\nloaded libMyProvider.so\n" OR output MATCHES "error|KxBracketPlate")
+    if(NOT output MATCHES "\nloaded ${PROVIDER}\n" OR output MATCHES "error|KxBracketPlate")
         message(FATAL_ERROR "the installed shell, given the provider's folder ${way}, printed:\n"
                             "${output}")
     endif()
 endfunction()
-run(${PREFIX}/bin/kxparam --module-dir . --script ${PREFIX}/by-name.kxs)
+run(${installed_shell} --module-dir . --script ${PREFIX}/by-name.kxs)
 loads_by_name("with --module-dir")
-run(${CMAKE_COMMAND} -E env KXPARAM_MODULE_PATH=${PREFIX}/provider-build ${PREFIX}/bin/kxparam
+run(${CMAKE_COMMAND} -E env KXPARAM_MODULE_PATH=${PREFIX}/provider-build ${installed_shell}
     --script ${PREFIX}/by-name.kxs)
 loads_by_name("in KXPARAM_MODULE_PATH")
