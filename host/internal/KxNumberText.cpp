@@ -1,8 +1,8 @@
 #include "host/internal/KxNumberText.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 namespace KxNumberText {
 
