@@ -34,11 +34,14 @@ endforeach()
 foreach(header IN LISTS HEADERS)
     file(STRINGS ${header} declarations REGEX "^[ \t]*(class|struct|namespace) [A-Za-z_]+[^;]*$")
     foreach(declaration IN LISTS declarations)
-        string(REGEX REPLACE "^[ \t]*(class|struct|namespace) ([A-Za-z_]+).*" "\\2" internal
-                             "${declaration}")
-        if(names MATCHES "(^|[^A-Za-z_])${internal}(::|\n| for)")
-            list(APPEND failures "${internal} of ${header} is exported")
-        elseif(names MATCHES "(vtable|typeinfo|typeinfo name) for ${internal}\n")
+        # The name, after an export mark if the class carries one by mistake.
+        string(REGEX REPLACE "^[ \t]*(class|struct|namespace) (KX_[A-Z_]+ )?([A-Za-z_]+).*" "\\3"
+                             internal "${declaration}")
+        # Its own members, vtable or type information (a template function's name may begin with
+        # its return type); a standard template that merely has it as an argument is the
+        # compiler's to export or not.
+        set(owner "(^|\n)((vtable|typeinfo|typeinfo name|VTT) for |[^ \n(]+ )?")
+        if("\n${names}" MATCHES "${owner}${internal}(::|<|\n)")
             list(APPEND failures "${internal} of ${header} is exported")
         endif()
     endforeach()
