@@ -8,6 +8,7 @@
 #include "host/testing/KxHostTesting.h"
 #include "support/HostSession.h"
 #include "support/HostSysVars.h"
+#include "support/ScratchFolder.h"
 #include "support/TestDbObject.h"
 
 #include <gmock/gmock.h>
@@ -57,17 +58,10 @@ struct Unregistered : KxDbObject {
 };
 
 struct DrawingFile : HostSession {
-    DrawingFile() {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        kxdbRegisterClass(L"TestDbObject", TestDbObject::make, true);
-    }
+    DrawingFile() { kxdbRegisterClass(L"TestDbObject", TestDbObject::make, true); }
     ~DrawingFile() override {
         kxdbUnregisterClass(L"TestDbObject");
         kxFailFileWrite(0);
-        std::error_code ignored;
-        fs::permissions(dir / "locked", fs::perms::owner_all, ignored);
-        fs::remove_all(dir);
     }
 
     KxDbObjectId add(KxDbDatabase* db, KxDbObject* object) {
@@ -118,7 +112,8 @@ struct DrawingFile : HostSession {
         return bytes;
     }
 
-    const fs::path dir = fs::temp_directory_path() / "kx-drawing-file-test";
+    ScratchFolder scratch;
+    const fs::path dir = scratch.path();
     const std::string path = (dir / "plate.kxd").string();
     KxApDocument* doc = kxDocManagerPtr()->newDocument(L"plate");
     std::string message;

@@ -6,11 +6,11 @@
 #include "host/KxDbObjectReactor.h"
 #include "host/KxEdEditor.h"
 #include "support/HostSession.h"
+#include "support/ScratchFolder.h"
 #include "support/TestDbObject.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -166,7 +166,8 @@ TEST_F(Undo, CommandsAndNestedModelessBracketsMakeOneGroupAndUndoWaitsForTheirEn
 
 TEST_F(Undo, TheCleanMarkFollowsUndoAndRedoAndTrimmingNeverBringsAnOldSaveBack) {
     const KxDbObjectId a = add(L"a");
-    const std::string path = (std::filesystem::temp_directory_path() / "kx-undo-test.kxd").string();
+    const ScratchFolder scratch;
+    const std::string path = scratch.file("plate.kxd");
     std::string message;
     command(L"w1", a, 2.0);
     ASSERT_EQ(doc->save(path, message), Lumo::eOk) << message;
@@ -217,8 +218,6 @@ TEST_F(Undo, TheCleanMarkFollowsUndoAndRedoAndTrimmingNeverBringsAnOldSaveBack) 
     EXPECT_EQ(bounded.undoMemoryLimit(), 1234u);
     EXPECT_EQ(bounded.undoGroupLimit(), 5);
     KxDbDatabase::setDefaultUndoLimits(std::size_t{64} << 20, 1000);
-    std::filesystem::remove(path);
-    std::filesystem::remove(path + ".bak");
 }
 
 TEST(Filer, ReadsWhatItWroteAndRefusesWrongTypesShortReadsAndBrokenFieldsWithAStatus) {
