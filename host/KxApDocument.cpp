@@ -73,6 +73,14 @@ Lumo::ErrorStatus KxApDocument::save(const std::string& path, std::string& messa
     return status;
 }
 
+Lumo::ErrorStatus KxApDocument::newDrawing(std::string& message) {
+    const Lumo::ErrorStatus status = kxdbClearDrawing(*mpDatabase, message);
+    if (status == Lumo::eOk) {
+        mPath.clear();
+    }
+    return status;
+}
+
 Lumo::ErrorStatus KxApDocument::open(const std::string& path, std::string& message) {
     const Lumo::ErrorStatus status = kxdbOpenDrawing(*mpDatabase, path, message);
     if (status == Lumo::eOk) {

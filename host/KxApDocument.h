@@ -80,6 +80,9 @@ public:
     /// its own; what kxdbOpenDrawing refuses, with `message` saying why, and the drawing is as it
     /// was.
     Lumo::ErrorStatus open(const std::string& path, std::string& message);
+    /// Replaces the drawing with an empty one that has no file yet (kxdbClearDrawing); what that
+    /// refuses, with `message` saying why, and the drawing is as it was.
+    Lumo::ErrorStatus newDrawing(std::string& message);
     /// The path of the document's file; empty until it was saved or opened.
     const std::string& path() const { return mPath; }
 

@@ -165,6 +165,10 @@ bool KxDbDatabase::isModified() const {
     return mpHistory->isModified();
 }
 
+void KxDbDatabase::forgetUndoHistory() {
+    mpHistory->clear();
+}
+
 bool KxDbDatabase::addReactor(KxDbDatabaseReactor* reactor) {
     if (!reactor || std::find(mReactors.begin(), mReactors.end(), reactor) != mReactors.end()) {
         return false;

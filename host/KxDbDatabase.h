@@ -103,6 +103,9 @@ public:
     /// unchanged): a change was recorded since, undo or redo moved away from that state, or a
     /// change was made that undo cannot take back.
     bool isModified() const;
+    /// Forgets every undo group and calls the present state unchanged: the start of a drawing,
+    /// once the program and its modules have drawn what every new drawing has.
+    void forgetUndoHistory();
 
     /// Attaches a reactor, not owned; false for null or one attached already.
     bool addReactor(KxDbDatabaseReactor* reactor);

@@ -48,6 +48,8 @@ struct KxDbDrawingAccess {
                 reactor->drawingRead(&database);
             }
         }
+        // What the reactors rebuilt from the objects read is part of reading them.
+        database.mpHistory->clear();
     }
 };
 
@@ -442,6 +444,15 @@ Lumo::ErrorStatus kxdbReadDrawing(KxDbDatabase& database, std::string_view bytes
     }
     if (status == Lumo::eOk) {
         Access::takeOver(database, read);
+    }
+    return status;
+}
+
+Lumo::ErrorStatus kxdbClearDrawing(KxDbDatabase& database, std::string& message) {
+    const Lumo::ErrorStatus status = checkIdle(database, true, message);
+    if (status == Lumo::eOk) {
+        KxDbDatabase empty;
+        Access::takeOver(database, empty);
     }
     return status;
 }

@@ -40,6 +40,11 @@ KX_HOST_EXPORT Lumo::ErrorStatus kxdbWriteDrawing(const KxDbDatabase& database, 
 /// is empty, the database is unchanged since read, and its reactors hear drawingRead.
 KX_HOST_EXPORT Lumo::ErrorStatus kxdbReadDrawing(KxDbDatabase& database, std::string_view bytes,
                                                  std::string& message);
+/// Replaces the database's objects with none, as a new drawing has; the system variables stay.
+/// eUndoGroupOpen, eWasOpenForRead or eWasOpenForWrite as kxdbReadDrawing refuses, with `message`
+/// saying why. On success the undo history is empty, the database is unchanged, and its reactors
+/// hear drawingRead.
+KX_HOST_EXPORT Lumo::ErrorStatus kxdbClearDrawing(KxDbDatabase& database, std::string& message);
 /// Saves the drawing in the file at that path (UTF-8) without ever losing the file it replaces:
 /// the new file is written beside it, flushed to the disk and renamed over it, and the previous
 /// file is kept as PATH.bak. Any refusal of kxdbWriteDrawing, or eFileError when the system

@@ -4,6 +4,7 @@
 #include "host/KxDbClassRegistry.h"
 #include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
+#include "host/KxDbDatabaseReactor.h"
 #include "host/KxPlatform.h"
 #include "host/testing/KxHostTesting.h"
 #include "support/HostSession.h"
@@ -169,6 +170,55 @@ TEST_F(DrawingFile, SaveOpenSaveGivesTheSameBytesAndKeepsObjectsLinksAndSystemVa
     EXPECT_NE(contents(again), first);
     KxApDocument* unnamed = kxDocManagerPtr()->newDocument(L"unnamed");
     EXPECT_EQ(unnamed->save("", message), Lumo::eInvalidInput);
+}
+
+// Draws into the drawing each time one is read or cleared, as a module that derives objects does.
+struct Rebuilder : KxDbDatabaseReactor {
+    void drawingRead(KxDbDatabase* database) override {
+        ++reads;
+        KxDbObjectId id;
+        database->addObject(new TestDbObject, id);
+    }
+    int reads = 0;
+};
+
+TEST_F(DrawingFile, WhatReactorsRebuildOnReadingIsPartOfTheDrawingReadAndANewDrawingIsEmpty) {
+    KxDbDatabase* db = doc->database();
+    fill(db);
+    ASSERT_EQ(doc->save(path, message), Lumo::eOk) << message;
+    Rebuilder rebuilder;
+    db->addReactor(&rebuilder);
+    ASSERT_EQ(doc->open(path, message), Lumo::eOk) << message;
+    EXPECT_EQ(rebuilder.reads, 1);
+    EXPECT_EQ(db->objectCount(), 6); // five read and one rebuilt
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(db->undoCount(), 0);
+
+    // A new drawing is refused while an object is open, and then changes nothing.
+    KxDbObject* open = nullptr;
+    ASSERT_EQ(kxdbOpenObject(open, db->objectIds()[0], KxDb::kForRead), Lumo::eOk);
+    EXPECT_EQ(doc->newDrawing(message), Lumo::eWasOpenForRead);
+    EXPECT_THAT(message, HasSubstr("open"));
+    open->close();
+    EXPECT_EQ(db->objectCount(), 6);
+    EXPECT_EQ(doc->path(), path);
+
+    ASSERT_EQ(doc->newDrawing(message), Lumo::eOk) << message;
+    EXPECT_EQ(rebuilder.reads, 2);
+    EXPECT_EQ(db->objectCount(), 1);
+    EXPECT_TRUE(doc->path().empty());
+    EXPECT_FALSE(doc->isModified());
+
+    // What a program draws into every new drawing is its start: no change, nothing to undo.
+    doc->beginCommand(L"Add");
+    add(db, new TestDbObject);
+    doc->endCommand();
+    add(db, new TestDbObject); // outside a command: not undoable, a change all the same
+    EXPECT_TRUE(doc->isModified());
+    db->forgetUndoHistory();
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(doc->undo(), Lumo::eNothingToUndo);
+    db->removeReactor(&rebuilder);
 }
 
 TEST_F(DrawingFile, AFailureAtAnyStepOfASaveLeavesTheOldFileAndNoTemporaryOne) {
