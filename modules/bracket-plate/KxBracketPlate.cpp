@@ -57,7 +57,7 @@ KxBracketPlate::KxBracketPlate()
         KxPlateParameter* parameter =
             mCollection.define(dimension.name, dimension.expression, dimension.kind,
                                dimension.description, dimension.tolerance);
-        mCollection.drawing().assign(dimension.role, *parameter);
+        mCollection.assignRole(dimension.role, *parameter);
         short group = 0;
         if (mGroups.getGroupIndex(dimension.group, group) == Lumo::eOk) {
             KxParameter::GroupIndexList groups;

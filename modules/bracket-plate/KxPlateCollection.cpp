@@ -2,9 +2,11 @@
 
 #include "KxPlateEntities.h"
 #include "KxPlateExpression.h"
+#include "KxPlateGroupCollection.h"
 #include "KxPlateUsageCountProperty.h"
 
 #include "host/KxConstantExpression.h"
+#include "host/KxDbDatabase.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -55,20 +57,69 @@ void KxPlateCollection::ListWatcher::parameterAdded(KxParameter* parameter) {
     }
 }
 
+void KxPlateCollection::RecordWatcher::modified(const KxDbObject* object) {
+    mPlate.mTouched.push_back(object->objectId());
+}
+
+void KxPlateCollection::RecordWatcher::erased(const KxDbObject* object) {
+    mPlate.mTouched.push_back(object->objectId());
+}
+
+void KxPlateCollection::RecordWatcher::unerased(const KxDbObject* object) {
+    mPlate.mTouched.push_back(object->objectId());
+}
+
+void KxPlateCollection::RecordWatcher::undoApplied(KxDbDatabase*, const KxString&) {
+    mPlate.restore();
+}
+
+void KxPlateCollection::RecordWatcher::redoApplied(KxDbDatabase*, const KxString&) {
+    mPlate.restore();
+}
+
+void KxPlateCollection::RecordWatcher::drawingRead(KxDbDatabase* database) {
+    mPlate.reload(database);
+}
+
 KxPlateCollection::KxPlateCollection(const wchar_t* name, KxDbDatabase* database)
-    : KxParameterCollection(name), mPlateEntityId(KxPlateEntities::add(database)) {
+    : KxParameterCollection(name) {
     addReactor(&mWatcher);
+    if (database) {
+        database->addReactor(&mRecordWatcher);
+        makePlateRecord(database);
+    }
 }
 
 KxPlateCollection::~KxPlateCollection() {
     removeReactor(&mWatcher);
+    // A plate that goes leaves nothing of its drawing behind, erased records included; nothing
+    // at all once its document was closed.
+    if (KxDbDatabase* database = mRecordId.database()) {
+        database->removeReactor(&mRecordWatcher);
+        for (const auto& [handle, parameter] : mRecords) {
+            const KxDbObjectId id(handle);
+            KxDbObject* object = nullptr;
+            if (kxdbOpenObject(object, id, KxDb::kForRead, true) == Lumo::eOk) {
+                const KxDbObjectId entity =
+                    static_cast<KxPlateParameterRecord*>(object)->fields.entity;
+                object->close();
+                KxPlateEntities::remove(entity);
+            }
+            KxPlateEntities::remove(id);
+        }
+        KxPlateEntities::remove(mRecordId);
+        for (const std::unique_ptr<KxPlateParameter>& parameter : mOwned) {
+            KxPlateEntities::remove(parameter->mEntityId);
+        }
+    }
     mOwned.clear();
     KxPlateEntities::remove(mPlateEntityId);
 }
 
 Lumo::ErrorStatus KxPlateCollection::createParameter(KxParameter*& parameter) {
     parameter =
-        makeParameter(KxString(mNames.takeFreeName()), L"0", KxPlateParameter::Kind::kNumber);
+        makeParameter(KxString(mNames.takeFreeName()), L"0", KxPlateParameter::Kind::kNumber,
+                      KxPlateEntities::add(mPlateEntityId.database()));
     return Lumo::eOk;
 }
 
@@ -100,7 +151,8 @@ Lumo::ErrorStatus KxPlateCollection::checkParametersForDeletion(KxArray<KxParame
 KxPlateParameter* KxPlateCollection::define(const KxString& name, const KxString& expression,
                                             KxPlateParameter::Kind kind,
                                             const KxString& description, double tolerance) {
-    KxPlateParameter* parameter = makeParameter(name, expression, kind);
+    KxPlateParameter* parameter =
+        makeParameter(name, expression, kind, KxPlateEntities::add(mPlateEntityId.database()));
     parameter->setDescription(description);
     parameter->setTolerance(tolerance);
     addParameter(parameter);
@@ -210,6 +262,7 @@ void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& 
     }
     mNames.drop(parameter, old);
     mNames.carry(parameter, name);
+    recordParameter(parameter);
     if (old.empty() || parameter.mListed == 0) {
         return;
     }
@@ -221,6 +274,7 @@ void KxPlateCollection::nameStored(KxPlateParameter& parameter, const KxString& 
         user->storeExpression(renamed);
         user->mCompiled.compile(renamed);
         mGraph.addUses(*user, nullptr);
+        recordParameter(*user);
         user->notifyParameterModified();
     }
 }
@@ -236,6 +290,7 @@ void KxPlateCollection::expressionStored(KxPlateParameter& parameter) {
     if (parameter.mListed > 0) {
         mGraph.addUses(parameter, &counted);
     }
+    recordParameter(parameter);
     reevaluate(parameter);
     const std::vector<KxPlateParameter*> changed =
         mVetted.first == &parameter ? std::move(mVetted.second) : mGraph.dependents(parameter);
@@ -281,8 +336,21 @@ void KxPlateCollection::deleteParametersInternal(const KxArray<KxParameter*>& pa
     for (KxPlateParameter* recounted : writeUsageCounts(std::move(counted), nullptr)) {
         recounted->notifyParameterModified();
     }
+    KxDbDatabase* database = mRecordId.database();
     for (KxPlateParameter* parameter : erased) {
         mDrawing.forget(*parameter);
+        // Erased, not deleted, so that undo brings them back; undo itself erased them already. A
+        // parameter that was never listed has no record to bring it back.
+        if (database && mRestoring == 0 && !parameter->mRecordId.isNull()) {
+            database->erase(parameter->mRecordId);
+            database->erase(parameter->mEntityId);
+        } else if (parameter->mRecordId.isNull()) {
+            KxPlateEntities::remove(parameter->mEntityId);
+        }
+        if (const auto record = mRecords.find(parameter->mRecordId.handle());
+            record != mRecords.end()) {
+            record->second = nullptr;
+        }
         mNames.drop(*parameter, parameter->getName().wstr());
         const std::size_t index = parameter->mOwnedIndex;
         std::swap(mOwned[index], mOwned.back());
@@ -305,9 +373,9 @@ KxPlateParameter* KxPlateCollection::ownParameter(KxParameter* parameter) const 
 }
 
 KxPlateParameter* KxPlateCollection::makeParameter(const KxString& name, const KxString& expression,
-                                                   KxPlateParameter::Kind kind) {
-    auto parameter = std::make_unique<KxPlateParameter>(
-        this, kind, KxPlateEntities::add(mPlateEntityId.database()));
+                                                   KxPlateParameter::Kind kind,
+                                                   const KxDbObjectId& entityId) {
+    auto parameter = std::make_unique<KxPlateParameter>(this, kind, entityId);
     parameter->storeName(name);
     mNames.carry(*parameter, name.wstr());
     parameter->storeExpression(expression);
@@ -325,6 +393,17 @@ void KxPlateCollection::list(KxPlateParameter& parameter) {
     std::vector<KxPlateParameter*> counted{&parameter};
     mGraph.addUses(parameter, &counted);
     writeUsageCounts(std::move(counted), nullptr);
+    KxDbDatabase* database = mRecordId.database();
+    if (parameter.mRecordId.isNull() && database && mRestoring == 0) {
+        auto* record = new KxPlateParameterRecord;
+        record->fields = fieldsOf(parameter, nullptr);
+        if (database->addObject(record, parameter.mRecordId) != Lumo::eOk) {
+            delete record;
+            return;
+        }
+        watch(*record);
+        mRecords[parameter.mRecordId.handle()] = &parameter;
+    }
 }
 
 void KxPlateCollection::unlist(KxPlateParameter& parameter,
@@ -387,4 +466,312 @@ KxPlateCollection::writeUsageCounts(std::vector<KxPlateParameter*> counted,
         }
     }
     return changed;
+}
+
+void KxPlateCollection::assignRole(KxPlateDrawing::Role role, KxPlateParameter& parameter) {
+    const auto slot = static_cast<std::size_t>(role);
+    KxPlateParameter* former = nullptr;
+    for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
+        if (owned->isDrawn() && mDrawing.roleOf(*owned) == static_cast<int>(slot)) {
+            former = owned.get();
+        }
+    }
+    mDrawing.assign(role, parameter);
+    recordParameter(parameter);
+    if (former && former != &parameter) {
+        recordParameter(*former);
+    }
+}
+
+void KxPlateCollection::recordParameter(const KxPlateParameter& parameter,
+                                        const KxParameter::GroupIndexList* groups) {
+    if (mRestoring > 0 || parameter.mRecordId.isNull()) {
+        return;
+    }
+    const KxPlateParameterRecord::Fields fields = fieldsOf(parameter, groups);
+    // A record opened for write goes into the undo step: only one that changes is.
+    KxDbObject* object = nullptr;
+    if (kxdbOpenObject(object, parameter.mRecordId, KxDb::kForRead) != Lumo::eOk) {
+        return;
+    }
+    const bool same = static_cast<KxPlateParameterRecord*>(object)->fields == fields;
+    object->close();
+    if (same) {
+        return;
+    }
+    if (auto* record = openPlateRecord<KxPlateParameterRecord>(parameter.mRecordId)) {
+        record->fields = fields;
+        record->close();
+    }
+}
+
+void KxPlateCollection::storeGroups(const KxPlateRecord::Groups& groups) {
+    if (mRestoring > 0) {
+        return;
+    }
+    if (auto* record = openPlateRecord<KxPlateRecord>(mRecordId)) {
+        record->groups = groups;
+        record->close();
+    }
+}
+
+void KxPlateCollection::makePlateRecord(KxDbDatabase* database) {
+    mPlateEntityId = KxPlateEntities::add(database);
+    auto* record = new KxPlateRecord;
+    record->name = collectionName();
+    record->outline = mPlateEntityId;
+    if (database->addObject(record, mRecordId) != Lumo::eOk) {
+        delete record;
+        mRecordId.setNull();
+    } else {
+        watch(*record);
+    }
+    mDrawing.adopt(mRecordId, mPlateEntityId, {});
+}
+
+void KxPlateCollection::watch(KxDbObject& record) {
+    record.addReactor(&mRecordWatcher);
+}
+
+KxPlateParameterRecord::Fields
+KxPlateCollection::fieldsOf(const KxPlateParameter& parameter,
+                            const KxParameter::GroupIndexList* groups) const {
+    KxPlateParameterRecord::Fields fields;
+    fields.plate = mRecordId;
+    fields.name = parameter.getName();
+    fields.expression = parameter.getExpression();
+    fields.kind = static_cast<std::int32_t>(parameter.kind());
+    fields.description = parameter.mDescription;
+    fields.tolerance = parameter.tolerance();
+    KxParameter::GroupIndexList current;
+    if (!groups) {
+        parameter.getGroupNameIndexes(current);
+        groups = &current;
+    }
+    fields.groups.assign(groups->begin(), groups->end());
+    fields.role = mDrawing.roleOf(parameter);
+    fields.entity = parameter.mEntityId;
+    return fields;
+}
+
+void KxPlateCollection::restore() {
+    std::vector<KxDbObjectId> touched = std::exchange(mTouched, {});
+    if (touched.empty()) {
+        return;
+    }
+    const Restoring restoring(*this);
+    const KxPlateDrawing::Batch batch(mDrawing);
+    KxArray<KxParameter*> gone;
+    Changes changes;
+    std::vector<std::pair<KxDbObjectId, KxPlateParameterRecord::Fields>> back;
+    for (const KxDbObjectId& id : touched) {
+        KxDbObject* object = nullptr;
+        if (kxdbOpenObject(object, id, KxDb::kForRead, true) != Lumo::eOk) {
+            continue;
+        }
+        if (auto* plate = dynamic_cast<KxPlateRecord*>(object); plate && id == mRecordId) {
+            if (mpGroups) {
+                mpGroups->restore(plate->groups);
+            }
+            mPlateEntityId = plate->outline;
+            mDrawing.adopt(mRecordId, plate->outline, plate->holes);
+        } else if (auto* record = dynamic_cast<KxPlateParameterRecord*>(object)) {
+            const auto found = mRecords.find(id.handle());
+            KxPlateParameter* parameter = found == mRecords.end() ? nullptr : found->second;
+            if (record->isErased()) {
+                if (parameter) {
+                    gone.append(parameter);
+                }
+            } else if (parameter) {
+                changes.emplace_back(parameter, record->fields);
+            } else if (found != mRecords.end()) {
+                back.emplace_back(id, record->fields);
+            }
+        }
+        object->close();
+    }
+    deleteParameters(gone);
+    std::vector<KxPlateParameter*> counted;
+    applyChanges(changes, counted);
+    std::vector<KxPlateParameter*> restored;
+    for (const auto& [parameter, fields] : changes) {
+        restored.push_back(parameter);
+    }
+    for (const auto& [id, fields] : back) {
+        restored.push_back(adoptRecord(id, fields));
+    }
+    settle(restored, std::move(counted));
+}
+
+void KxPlateCollection::reload(KxDbDatabase* database) {
+    mTouched.clear();
+    const Restoring restoring(*this);
+    // Every id held before names nothing now.
+    const KxArray<KxParameter*> listed = getParameters();
+    deleteParameters(listed);
+    mDrawing.reset();
+    mRecords.clear();
+    KxPlateRecord* found = nullptr;
+    std::vector<KxDbObjectId> ids = database->objectIds();
+    for (const KxDbObjectId& id : ids) {
+        KxDbObject* object = nullptr;
+        if (!found && kxdbOpenObject(object, id, KxDb::kForRead) == Lumo::eOk) {
+            auto* plate = dynamic_cast<KxPlateRecord*>(object);
+            if (plate && plate->name == collectionName()) {
+                found = plate;
+                mRecordId = id;
+            }
+            object->close();
+        }
+    }
+    if (found) {
+        watch(*found);
+        mPlateEntityId = found->outline;
+        mDrawing.adopt(mRecordId, found->outline, found->holes);
+        if (mpGroups) {
+            mpGroups->restore(found->groups);
+        }
+    } else {
+        // A drawing without this plate: it starts one, empty.
+        makePlateRecord(database);
+        if (mpGroups) {
+            mpGroups->restore({});
+        }
+    }
+    const KxPlateDrawing::Batch batch(mDrawing);
+    std::vector<KxPlateParameter*> adopted;
+    for (const KxDbObjectId& id : ids) {
+        KxDbObject* object = nullptr;
+        if (kxdbOpenObject(object, id, KxDb::kForRead) != Lumo::eOk) {
+            continue;
+        }
+        auto* record = dynamic_cast<KxPlateParameterRecord*>(object);
+        const bool ours = record && record->fields.plate == mRecordId;
+        KxPlateParameterRecord::Fields fields;
+        if (ours) {
+            fields = record->fields;
+            watch(*record);
+        }
+        object->close();
+        if (ours) {
+            adopted.push_back(adoptRecord(id, fields));
+        }
+    }
+    evaluateAll();
+    for (KxPlateParameter* parameter : adopted) {
+        parameter->notifyParameterModified();
+    }
+}
+
+void KxPlateCollection::applyChanges(const Changes& changes,
+                                     std::vector<KxPlateParameter*>& counted) {
+    // The edges go while the names and expressions are as they were, and come back once all are
+    // restored: a restored name may be one that another restored parameter gives up.
+    for (const auto& [parameter, fields] : changes) {
+        if (parameter->mListed > 0) {
+            mGraph.removeUses(*parameter, &counted);
+        }
+    }
+    for (const auto& [parameter, fields] : changes) {
+        const std::wstring old = parameter->getName().wstr();
+        if (old != fields.name.wstr()) {
+            mNames.drop(*parameter, old);
+            parameter->storeName(fields.name);
+            mNames.carry(*parameter, fields.name.wstr());
+        }
+    }
+    for (const auto& [parameter, fields] : changes) {
+        if (!(parameter->getExpression() == fields.expression)) {
+            parameter->storeExpression(fields.expression);
+            parameter->mCompiled.compile(fields.expression);
+        }
+        if (parameter->mListed > 0) {
+            mGraph.addUses(*parameter, &counted);
+        }
+        parameter->setDescription(fields.description);
+        parameter->setTolerance(fields.tolerance);
+        KxParameter::GroupIndexList groups;
+        parameter->getGroupNameIndexes(groups);
+        if (!std::equal(groups.begin(), groups.end(), fields.groups.begin(), fields.groups.end())) {
+            KxParameter::GroupIndexList restored;
+            for (const short group : fields.groups) {
+                restored.append(group);
+            }
+            parameter->setGroups(restored);
+        }
+        if (fields.role != mDrawing.roleOf(*parameter)) {
+            if (fields.role == KxPlateParameterRecord::kNoRole) {
+                mDrawing.forget(*parameter);
+            } else {
+                mDrawing.assign(static_cast<KxPlateDrawing::Role>(fields.role), *parameter);
+            }
+        }
+    }
+}
+
+KxPlateParameter* KxPlateCollection::adoptRecord(const KxDbObjectId& id,
+                                                 const KxPlateParameterRecord::Fields& fields) {
+    KxPlateParameter* parameter =
+        makeParameter(fields.name, fields.expression,
+                      static_cast<KxPlateParameter::Kind>(fields.kind), fields.entity);
+    parameter->mRecordId = id;
+    mRecords[id.handle()] = parameter;
+    parameter->setDescription(fields.description);
+    parameter->setTolerance(fields.tolerance);
+    KxParameter::GroupIndexList groups;
+    for (const short group : fields.groups) {
+        groups.append(group);
+    }
+    parameter->setGroups(groups);
+    if (fields.role != KxPlateParameterRecord::kNoRole) {
+        mDrawing.assign(static_cast<KxPlateDrawing::Role>(fields.role), *parameter);
+    }
+    addParameter(parameter);
+    return parameter;
+}
+
+void KxPlateCollection::settle(const std::vector<KxPlateParameter*>& restored,
+                               std::vector<KxPlateParameter*> counted) {
+    std::vector<KxPlateParameter*> listed;
+    for (const std::unique_ptr<KxPlateParameter>& owned : mOwned) {
+        if (owned->mListed > 0) {
+            listed.push_back(owned.get());
+        }
+    }
+    const std::vector<KxPlateParameter*> order = mGraph.inDependencyOrder(std::move(listed));
+    // Restored parameters carry `touched`; those whose value changed then carry `moved`.
+    const std::uint32_t touched = mGraph.nextMark();
+    for (KxPlateParameter* parameter : restored) {
+        parameter->mMark = touched;
+    }
+    const std::uint32_t moved = mGraph.nextMark();
+    std::vector<KxPlateParameter*> told;
+    for (KxPlateParameter* parameter : order) {
+        bool stale = parameter->mMark == touched;
+        const std::size_t count = parameter->mCompiled.variables().size();
+        for (std::size_t i = 0; !stale && i < count; ++i) {
+            const KxPlateParameter* named = mGraph.used(*parameter, i);
+            stale = named && named->mMark == moved;
+        }
+        if (!stale) {
+            continue;
+        }
+        const bool wasTouched = parameter->mMark == touched;
+        const double before = parameter->number();
+        reevaluate(*parameter);
+        if (parameter->number() != before) {
+            parameter->mMark = moved;
+        }
+        if (wasTouched || parameter->mMark == moved) {
+            told.push_back(parameter);
+        }
+    }
+    for (KxPlateParameter* recounted : writeUsageCounts(std::move(counted), nullptr)) {
+        if (std::find(told.begin(), told.end(), recounted) == told.end()) {
+            told.push_back(recounted);
+        }
+    }
+    for (KxPlateParameter* parameter : told) {
+        parameter->notifyParameterModified();
+    }
 }

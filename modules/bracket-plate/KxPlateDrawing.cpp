@@ -3,7 +3,10 @@
 #include "KxPlateEntities.h"
 #include "KxPlateParameter.h"
 
+#include "KxPlateRecord.h"
+
 #include "host/KxDbCurves.h"
+#include "host/KxDbDatabase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,44 +18,79 @@ namespace {
 using Points = std::vector<KxGePoint2d>;
 using Role = KxPlateDrawing::Role;
 
-// Opens the entity for write and gives it to `change` as the kind it must be. Nothing happens when
-// it cannot be opened (it is gone, or somebody holds it open) or is of another kind.
-template <class Entity, class Change>
-void change(const KxDbObjectId& id, Change apply) {
+// Gives the entity, as the kind it must be, to `change` when `differs` finds it other than it
+// should be. The entity is opened for write only then: a write, even of the same shape, is a change
+// of the drawing that undo records, or that marks the drawing changed outside a command. Nothing
+// happens when it cannot be opened (it is gone, or somebody holds it open) or is of another kind.
+template <class Entity, class Differs, class Change>
+void change(const KxDbObjectId& id, Differs differs, Change apply) {
     KxDbEntity* entity = nullptr;
-    if (kxdbOpenObject(entity, id, KxDb::kForWrite) != Lumo::eOk) {
+    if (kxdbOpenObject(entity, id, KxDb::kForRead) != Lumo::eOk) {
         return;
     }
-    if (auto* shaped = dynamic_cast<Entity*>(entity)) {
-        apply(*shaped);
-    }
+    auto* shaped = dynamic_cast<Entity*>(entity);
+    const bool stale = shaped && differs(*shaped);
     entity->close();
+    if (stale && kxdbOpenObject(entity, id, KxDb::kForWrite) == Lumo::eOk) {
+        apply(*shaped);
+        entity->close();
+    }
 }
 
-// Geometry that is already there is not set again, so that a view is not asked to draw for
-// nothing. Points too large to be finite draw nothing rather than a stale shape.
+// Points too large to be finite draw nothing rather than a stale shape.
 void setPolyline(const KxDbObjectId& id, Points points, bool closed) {
-    change<KxDbPolyline>(id, [&](KxDbPolyline& polyline) {
-        if (polyline.points() != points || polyline.isClosed() != closed) {
+    change<KxDbPolyline>(
+        id,
+        [&](const KxDbPolyline& polyline) {
+            return polyline.points() != points || polyline.isClosed() != closed;
+        },
+        [&](KxDbPolyline& polyline) {
             if (polyline.setPoints(std::move(points), closed) != Lumo::eOk) {
                 polyline.setPoints({}, closed);
             }
-        }
-    });
+        });
 }
 
 void setCircle(const KxDbObjectId& id, KxGePoint2d center, double radius) {
-    change<KxDbCircle>(id, [&](KxDbCircle& circle) {
-        if (circle.center() != center || circle.radius() != radius) {
-            circle.set(center, radius);
-        }
-    });
+    change<KxDbCircle>(
+        id,
+        [&](const KxDbCircle& circle) {
+            return circle.center() != center || circle.radius() != radius;
+        },
+        [&](KxDbCircle& circle) { circle.set(center, radius); });
 }
 
 } // namespace
 
 KxPlateDrawing::~KxPlateDrawing() {
-    keepHoles(0);
+    for (const KxDbObjectId& hole : mHoles) {
+        KxPlateEntities::remove(hole);
+    }
+}
+
+void KxPlateDrawing::adopt(const KxDbObjectId& recordId, const KxDbObjectId& outlineId,
+                           std::vector<KxDbObjectId> holes) {
+    mRecordId = recordId;
+    mOutlineId = outlineId;
+    mHoles = std::move(holes);
+}
+
+void KxPlateDrawing::reset() {
+    for (Slot& slot : mSlots) {
+        if (slot.parameter) {
+            forget(*slot.parameter);
+        }
+        slot = Slot{};
+    }
+}
+
+int KxPlateDrawing::roleOf(const KxPlateParameter& parameter) const {
+    for (std::size_t role = 0; parameter.mbDrawn && role < kRoleCount; ++role) {
+        if (mSlots[role].parameter == &parameter) {
+            return static_cast<int>(role);
+        }
+    }
+    return -1;
 }
 
 KxPlateDrawing::Batch::~Batch() {
@@ -163,16 +201,25 @@ void KxPlateDrawing::draw() {
 }
 
 void KxPlateDrawing::keepHoles(std::size_t count) {
-    while (mHoles.size() > count) {
-        KxPlateEntities::remove(mHoles.back());
+    const std::size_t before = mHoles.size();
+    KxDbDatabase* database = mOutlineId.database();
+    // Erased rather than deleted, so that undo brings them back.
+    while (mHoles.size() > count && database) {
+        database->erase(mHoles.back());
         mHoles.pop_back();
     }
-    KxDbDatabase* database = mOutlineId.database();
     while (mHoles.size() < count) {
         const KxDbObjectId id = KxPlateEntities::addCircle(database);
         if (id.isNull()) {
             break;
         }
         mHoles.push_back(id);
+    }
+    if (mHoles.size() == before) {
+        return;
+    }
+    if (auto* record = openPlateRecord<KxPlateRecord>(mRecordId)) {
+        record->holes = mHoles;
+        record->close();
     }
 }

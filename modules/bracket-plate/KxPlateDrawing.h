@@ -24,19 +24,30 @@ public:
         kFilletAngle,
         kSpacing,
     };
+    static constexpr std::size_t kRoleCount = 7;
     // More holes than this are not drawn, so that a silly count cannot flood the drawing.
     static constexpr int kMaxHoles = 500;
 
-    // Draws the outline into that entity, and the holes into its database; nothing without one.
-    explicit KxPlateDrawing(const KxDbObjectId& outlineId) : mOutlineId(outlineId) {}
+    // Draws nothing until it adopts an outline.
+    KxPlateDrawing() = default;
     KxPlateDrawing(const KxPlateDrawing&) = delete;
     KxPlateDrawing& operator=(const KxPlateDrawing&) = delete;
     // Deletes the holes; the outline is its owner's.
     ~KxPlateDrawing();
 
+    // Draws the outline into that entity and the holes into these circles, from now on, and keeps
+    // the list of holes in the plate's record (a KxPlateRecord). A drawing takes them when it is
+    // made, and again after undo, redo or opening a drawing put other ones in their place.
+    void adopt(const KxDbObjectId& recordId, const KxDbObjectId& outlineId,
+               std::vector<KxDbObjectId> holes);
+
     // The parameter measures that from now on, under any name, until it is forgotten. One role
     // each: the parameter leaves the one it had, and the role's former parameter leaves it.
     void assign(Role role, KxPlateParameter& parameter);
+    // Forgets every role and its last value: the drawing of a plate without parameters.
+    void reset();
+    // The parameter's role, or -1 for none.
+    int roleOf(const KxPlateParameter& parameter) const;
     // The parameter is being deleted: its role is gone. What depends on it keeps its last value,
     // so the outline and the other lines keep their shape rather than collapse.
     void forget(KxPlateParameter& parameter);
@@ -64,7 +75,6 @@ public:
     };
 
 private:
-    static constexpr std::size_t kRoleCount = 7;
     struct Slot {
         KxPlateParameter* parameter = nullptr;
         KxDbObjectId entityId;
@@ -73,9 +83,11 @@ private:
 
     double value(Role role) const { return mSlots[static_cast<std::size_t>(role)].value; }
     void draw();
-    // Makes or deletes circles until there are `count`, fewer when the database refuses more.
+    // Makes or erases circles until there are `count`, fewer when the database refuses more; the
+    // plate's record follows.
     void keepHoles(std::size_t count);
 
+    KxDbObjectId mRecordId;
     KxDbObjectId mOutlineId;
     std::array<Slot, kRoleCount> mSlots;
     std::vector<KxDbObjectId> mHoles;

@@ -4,7 +4,29 @@
 
 #include <limits>
 
-KxPlateGroupCollection::KxPlateGroupCollection(KxPlateCollection* plate) : mpPlate(plate) {}
+namespace {
+
+KxArray<KxString> without(KxArray<KxString> names, const KxString& name) {
+    const int at = names.find(name);
+    if (at >= 0) {
+        names.removeAt(at);
+    }
+    return names;
+}
+
+} // namespace
+
+KxPlateGroupCollection::KxPlateGroupCollection(KxPlateCollection* plate) : mpPlate(plate) {
+    if (mpPlate) {
+        mpPlate->attachGroups(this);
+    }
+}
+
+KxPlateGroupCollection::~KxPlateGroupCollection() {
+    if (mpPlate) {
+        mpPlate->attachGroups(nullptr);
+    }
+}
 
 Lumo::ErrorStatus KxPlateGroupCollection::getGroupIndex(const KxString& name, short& index) const {
     const auto found = mGroups.find(name);
@@ -26,7 +48,49 @@ void KxPlateGroupCollection::setGroups(const KxArray<KxString>& names) {
             given.append(name);
         }
     }
+    store(given);
     setParameterGroupsInternal(given);
+}
+
+void KxPlateGroupCollection::restore(const KxPlateRecord::Groups& groups) {
+    mGroups.clear();
+    KxArray<KxString> listed;
+    for (const KxPlateRecord::Group& group : groups.groups) {
+        mGroups[group.name] = Group{group.index, group.standing};
+        if (group.standing) {
+            listed.append(group.name);
+        }
+    }
+    mNextIndex = groups.nextIndex;
+    KxArray<KxString> current;
+    getParameterGroups(current);
+    bool same = current.length() == listed.length();
+    for (int i = 0; same && i < listed.length(); ++i) {
+        same = current[i] == listed[i];
+    }
+    if (!same) {
+        setParameterGroupsInternal(listed);
+    }
+}
+
+void KxPlateGroupCollection::store(const KxArray<KxString>& listed) const {
+    if (!mpPlate) {
+        return;
+    }
+    KxPlateRecord::Groups groups;
+    for (const KxString& name : listed) {
+        const auto found = mGroups.find(name);
+        if (found != mGroups.end()) {
+            groups.groups.push_back({name, found->second.index, true});
+        }
+    }
+    for (const auto& [name, group] : mGroups) {
+        if (!listed.contains(name)) {
+            groups.groups.push_back({name, group.index, false});
+        }
+    }
+    groups.nextIndex = mNextIndex;
+    mpPlate->storeGroups(groups);
 }
 
 Lumo::ErrorStatus KxPlateGroupCollection::addParameterGroupInternal(const KxString& name) {
@@ -35,6 +99,10 @@ Lumo::ErrorStatus KxPlateGroupCollection::addParameterGroupInternal(const KxStri
         return Lumo::eNotAllowed;
     }
     group->standing = true;
+    KxArray<KxString> listed;
+    getParameterGroups(listed);
+    listed.append(name);
+    store(listed);
     return Lumo::eOk;
 }
 
@@ -52,6 +120,9 @@ Lumo::ErrorStatus KxPlateGroupCollection::deleteParameterGroupInternal(const KxS
             parameter->removeFromGroup(index);
         }
     }
+    KxArray<KxString> listed;
+    getParameterGroups(listed);
+    store(without(listed, name));
     return Lumo::eOk;
 }
 
@@ -65,6 +136,11 @@ Lumo::ErrorStatus KxPlateGroupCollection::renameParameterGroupInternal(const KxS
     const Group moved = old->second;
     mGroups.erase(old);
     mGroups[newName] = moved;
+    KxArray<KxString> listed;
+    getParameterGroups(listed);
+    listed = without(listed, oldName);
+    listed.append(newName);
+    store(listed);
     return Lumo::eOk;
 }
 

@@ -2,7 +2,6 @@
 
 #include "KxPlateCollection.h"
 #include "KxPlateDescriptionProperty.h"
-#include "KxPlateEntities.h"
 #include "KxPlateToleranceProperty.h"
 #include "KxPlateUsageCountProperty.h"
 
@@ -13,10 +12,6 @@ KxPlateParameter::KxPlateParameter(KxPlateCollection* plate, Kind kind, KxDbObje
     addProperty(new KxPlateDescriptionProperty());
     addProperty(new KxPlateUsageCountProperty());
     addProperty(new KxPlateToleranceProperty(mTolerance));
-}
-
-KxPlateParameter::~KxPlateParameter() {
-    KxPlateEntities::remove(mEntityId);
 }
 
 Lumo::ErrorStatus KxPlateParameter::getEntityId(KxDbObjectId& id) {
@@ -34,6 +29,7 @@ Lumo::ErrorStatus KxPlateParameter::setDescription(const KxString& description) 
     if (KxParameterProperty* property = getProperty(KxPlateDescriptionProperty::kName)) {
         property->value() = description;
     }
+    mpPlate->recordParameter(*this);
     return Lumo::eOk;
 }
 
@@ -71,6 +67,7 @@ void KxPlateParameter::setTolerance(double tolerance) {
     if (KxParameterProperty* property = getProperty(KxPlateToleranceProperty::kName)) {
         property->value() = tolerance;
     }
+    mpPlate->recordParameter(*this);
 }
 
 void KxPlateParameter::storeName(const KxString& name) {
@@ -83,13 +80,22 @@ void KxPlateParameter::storeExpression(const KxString& expression) {
 
 void KxPlateParameter::setGroups(const GroupIndexList& groupIndexes) {
     setGroupNameIndexesInternal(groupIndexes);
+    mpPlate->recordParameter(*this);
 }
 
-Lumo::ErrorStatus KxPlateParameter::addToGroup(const short&, KxString&) {
+Lumo::ErrorStatus KxPlateParameter::addToGroup(const short& groupIndex, KxString&) {
+    GroupIndexList groups;
+    getGroupNameIndexes(groups);
+    groups.append(groupIndex);
+    mpPlate->recordParameter(*this, &groups);
     return Lumo::eOk;
 }
 
-Lumo::ErrorStatus KxPlateParameter::removeFromGroup(const short&, KxString&) {
+Lumo::ErrorStatus KxPlateParameter::removeFromGroup(const short& groupIndex, KxString&) {
+    GroupIndexList groups;
+    getGroupNameIndexes(groups);
+    groups.removeAt(groups.find(groupIndex));
+    mpPlate->recordParameter(*this, &groups);
     return Lumo::eOk;
 }
 

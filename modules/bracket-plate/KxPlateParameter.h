@@ -19,10 +19,9 @@ class KxPlateParameter : public KxParameter {
 public:
     enum class Kind { kDistance, kAngle, kNumber };
 
-    // The parameter is not added to the plate by this.
+    // The parameter is not added to the plate by this. Its entity and its record in the drawing
+    // are the plate's to keep.
     KxPlateParameter(KxPlateCollection* plate, Kind kind, KxDbObjectId entityId);
-    // Deletes its entity, when the drawing still has it.
-    ~KxPlateParameter() override;
 
     Lumo::ErrorStatus getEntityId(KxDbObjectId& id) override;
     Lumo::ErrorStatus getDescription(KxString& description) const override;
@@ -55,7 +54,8 @@ public:
     void setGroups(const GroupIndexList& groupIndexes);
 
 protected:
-    // Any group may be joined and left.
+    // Any group may be joined and left; the plate's record takes the groups as the change leaves
+    // them.
     Lumo::ErrorStatus addToGroup(const short& groupIndex, KxString& message) override;
     Lumo::ErrorStatus removeFromGroup(const short& groupIndex, KxString& message) override;
     // A new name is carried into the expressions that used the old one.
@@ -76,6 +76,8 @@ private:
     KxPlateCollection* mpPlate;
     Kind mKind;
     KxDbObjectId mEntityId;
+    // The record that keeps the parameter's definition in the drawing; null until it is listed.
+    KxDbObjectId mRecordId;
     double mNumber = 0.0;
     KxString mDescription;
     double mTolerance = 0.1;

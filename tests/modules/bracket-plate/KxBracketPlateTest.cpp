@@ -89,8 +89,9 @@ TEST_F(Plate, RefusesValuesOfAnotherTypeAndNamesOfParametersNotYetAdded) {
 TEST_F(Plate, DrawsInANewDocumentAndHighlightsItsEntities) {
     KxApDocument* document = kxDocManagerPtr()->curDocument();
     EXPECT_EQ(document->name(), KxString(L"Plate"));
-    // The plate, its seven dimensions and four holes.
-    EXPECT_EQ(document->database()->objectCount(), 12);
+    // The plate, its seven dimensions and four holes; the plate's record and one for each
+    // dimension.
+    EXPECT_EQ(document->database()->objectCount(), 12 + 1 + 7);
     KxDbObjectId id;
     at(L"height").getEntityId(id);
     EXPECT_EQ(at(L"height").highlight(true, false), Lumo::eOk);
