@@ -2,12 +2,15 @@
 // was, with a message; a file accepted is written again, and that file reads back and writes the
 // same bytes once more. The first byte chooses whether the file is read as it is (an odd digit) or
 // with its length and checksum made right first (an even one), so that mutations reach the
-// records behind the checksum.
+// records behind the checksum. A bracket plate lives on the drawing, as when a user opens a file
+// in the shell: it takes its parameters from what the file holds, whatever that is.
 
 #include "fuzz/FuzzInput.h"
 #include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
 #include "host/KxDbDrawingFile.h"
+#include "modules/bracket-plate/KxPlateCollection.h"
+#include "modules/bracket-plate/KxPlateGroupCollection.h"
 
 #include <string>
 
@@ -53,6 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KxDbDatabase database;
     KxDbObjectId id;
     database.addObject(new KxDbCircle, id);
+    KxPlateCollection plate(L"Bracket plate", &database);
+    KxPlateGroupCollection groups(&plate);
+    plate.define(L"width", L"120", KxPlateParameter::Kind::kDistance, L"", 0.1);
+    plate.evaluateAll();
     const std::string before = written(database);
 
     std::string message;
@@ -63,6 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     KX_FUZZ_CHECK(!id.isValid() && !database.isModified());
+    for (KxParameter* parameter : plate.getParameters()) {
+        KX_FUZZ_CHECK(plate.find(parameter->getName()) != nullptr);
+    }
     const std::string first = written(database);
     KxDbDatabase again;
     KX_FUZZ_CHECK(kxdbReadDrawing(again, first, message) == Lumo::eOk);

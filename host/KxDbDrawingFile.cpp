@@ -249,7 +249,9 @@ Lumo::ErrorStatus parse(std::string_view bytes, Drawing& drawing, std::string& m
         if (!in.ok()) {
             return refuse(Lumo::eBadFileFormat, message, where + " is cut short");
         }
-        if (name.empty() || name.size() > kMaxClassName || !KxBytes::isUtf8(name)) {
+        // A NUL would end the name where the program reads it as a C string.
+        if (name.empty() || name.size() > kMaxClassName || !KxBytes::isUtf8(name) ||
+            name.find('\0') != std::string_view::npos) {
             return refuse(Lumo::eBadFileFormat, message, where + " has no valid class name");
         }
         record.className = KxString::fromUtf8(name).wstr();

@@ -6,6 +6,7 @@
 #include "KxPlateUsageCountProperty.h"
 
 #include "host/KxConstantExpression.h"
+#include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
 
 #include <algorithm>
@@ -46,6 +47,16 @@ KxString noValueMessage(Error error, const KxCompiledExpression& candidate,
     default:
         return KxString(L"not a valid expression: " + quoted(expression).wstr());
     }
+}
+
+// The object that the id names, as it stands, or null; nobody holds it open afterwards.
+KxDbObject* lookAt(const KxDbObjectId& id) {
+    KxDbObject* object = nullptr;
+    if (kxdbOpenObject(object, id, KxDb::kForRead) != Lumo::eOk) {
+        return nullptr;
+    }
+    object->close();
+    return object;
 }
 
 } // namespace
@@ -611,25 +622,36 @@ void KxPlateCollection::reload(KxDbDatabase* database) {
     deleteParameters(listed);
     mDrawing.reset();
     mRecords.clear();
-    KxPlateRecord* found = nullptr;
-    std::vector<KxDbObjectId> ids = database->objectIds();
+    const std::vector<KxDbObjectId> ids = database->objectIds();
+    mRecordId.setNull();
     for (const KxDbObjectId& id : ids) {
-        KxDbObject* object = nullptr;
-        if (!found && kxdbOpenObject(object, id, KxDb::kForRead) == Lumo::eOk) {
-            auto* plate = dynamic_cast<KxPlateRecord*>(object);
-            if (plate && plate->name == collectionName()) {
-                found = plate;
-                mRecordId = id;
-            }
-            object->close();
+        const auto* plate = dynamic_cast<const KxPlateRecord*>(lookAt(id));
+        if (plate && plate->name == collectionName()) {
+            mRecordId = id;
+            break;
         }
     }
-    if (found) {
-        watch(*found);
-        mPlateEntityId = found->outline;
-        mDrawing.adopt(mRecordId, found->outline, found->holes);
+    // Ids that a file names are the file's to say: each entity must be of its kind and serve once,
+    // or the plate draws into a new one.
+    std::unordered_set<std::uint64_t> taken;
+    auto fresh = [&](const KxDbObjectId& id, bool circle) {
+        KxDbObject* object = lookAt(id);
+        const bool fits = circle ? dynamic_cast<KxDbCircle*>(object) != nullptr
+                                 : dynamic_cast<KxDbPolyline*>(object) != nullptr;
+        return fits && taken.insert(id.handle()).second;
+    };
+    if (auto* plate = openPlateRecord<KxPlateRecord>(mRecordId)) {
+        if (!fresh(plate->outline, false)) {
+            plate->outline = KxPlateEntities::add(database);
+        }
+        std::erase_if(plate->holes, [&](const KxDbObjectId& hole) { return !fresh(hole, true); });
+        watch(*plate);
+        mPlateEntityId = plate->outline;
+        mDrawing.adopt(mRecordId, plate->outline, plate->holes);
+        const KxPlateRecord::Groups groups = plate->groups;
+        plate->close();
         if (mpGroups) {
-            mpGroups->restore(found->groups);
+            mpGroups->restore(groups);
         }
     } else {
         // A drawing without this plate: it starts one, empty.
@@ -641,21 +663,21 @@ void KxPlateCollection::reload(KxDbDatabase* database) {
     const KxPlateDrawing::Batch batch(mDrawing);
     std::vector<KxPlateParameter*> adopted;
     for (const KxDbObjectId& id : ids) {
-        KxDbObject* object = nullptr;
-        if (kxdbOpenObject(object, id, KxDb::kForRead) != Lumo::eOk) {
+        const auto* found = dynamic_cast<const KxPlateParameterRecord*>(lookAt(id));
+        if (!found || found->fields.plate != mRecordId) {
             continue;
         }
-        auto* record = dynamic_cast<KxPlateParameterRecord*>(object);
-        const bool ours = record && record->fields.plate == mRecordId;
-        KxPlateParameterRecord::Fields fields;
-        if (ours) {
-            fields = record->fields;
-            watch(*record);
+        auto* record = openPlateRecord<KxPlateParameterRecord>(id);
+        if (!record) {
+            continue;
         }
-        object->close();
-        if (ours) {
-            adopted.push_back(adoptRecord(id, fields));
+        if (!fresh(record->fields.entity, false)) {
+            record->fields.entity = KxPlateEntities::add(database);
         }
+        watch(*record);
+        const KxPlateParameterRecord::Fields fields = record->fields;
+        record->close();
+        adopted.push_back(adoptRecord(id, fields));
     }
     evaluateAll();
     for (KxPlateParameter* parameter : adopted) {
