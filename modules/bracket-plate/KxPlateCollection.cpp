@@ -50,9 +50,9 @@ KxString noValueMessage(Error error, const KxCompiledExpression& candidate,
 }
 
 // The object that the id names, as it stands, or null; nobody holds it open afterwards.
-KxDbObject* lookAt(const KxDbObjectId& id) {
+KxDbObject* lookAt(const KxDbObjectId& id, bool erased = false) {
     KxDbObject* object = nullptr;
-    if (kxdbOpenObject(object, id, KxDb::kForRead) != Lumo::eOk) {
+    if (kxdbOpenObject(object, id, KxDb::kForRead, erased) != Lumo::eOk || !object) {
         return nullptr;
     }
     object->close();
@@ -109,12 +109,9 @@ KxPlateCollection::~KxPlateCollection() {
         database->removeReactor(&mRecordWatcher);
         for (const auto& [handle, parameter] : mRecords) {
             const KxDbObjectId id(handle);
-            KxDbObject* object = nullptr;
-            if (kxdbOpenObject(object, id, KxDb::kForRead, true) == Lumo::eOk) {
-                const KxDbObjectId entity =
-                    static_cast<KxPlateParameterRecord*>(object)->fields.entity;
-                object->close();
-                KxPlateEntities::remove(entity);
+            if (const auto* record =
+                    dynamic_cast<const KxPlateParameterRecord*>(lookAt(id, true))) {
+                KxPlateEntities::remove(record->fields.entity);
             }
             KxPlateEntities::remove(id);
         }
@@ -501,13 +498,8 @@ void KxPlateCollection::recordParameter(const KxPlateParameter& parameter,
     }
     const KxPlateParameterRecord::Fields fields = fieldsOf(parameter, groups);
     // A record opened for write goes into the undo step: only one that changes is.
-    KxDbObject* object = nullptr;
-    if (kxdbOpenObject(object, parameter.mRecordId, KxDb::kForRead) != Lumo::eOk) {
-        return;
-    }
-    const bool same = static_cast<KxPlateParameterRecord*>(object)->fields == fields;
-    object->close();
-    if (same) {
+    const auto* present = dynamic_cast<const KxPlateParameterRecord*>(lookAt(parameter.mRecordId));
+    if (!present || present->fields == fields) {
         return;
     }
     if (auto* record = openPlateRecord<KxPlateParameterRecord>(parameter.mRecordId)) {
@@ -576,10 +568,7 @@ void KxPlateCollection::restore() {
     Changes changes;
     std::vector<std::pair<KxDbObjectId, KxPlateParameterRecord::Fields>> back;
     for (const KxDbObjectId& id : touched) {
-        KxDbObject* object = nullptr;
-        if (kxdbOpenObject(object, id, KxDb::kForRead, true) != Lumo::eOk) {
-            continue;
-        }
+        KxDbObject* object = lookAt(id, true);
         if (auto* plate = dynamic_cast<KxPlateRecord*>(object); plate && id == mRecordId) {
             if (mpGroups) {
                 mpGroups->restore(plate->groups);
@@ -599,7 +588,6 @@ void KxPlateCollection::restore() {
                 back.emplace_back(id, record->fields);
             }
         }
-        object->close();
     }
     deleteParameters(gone);
     std::vector<KxPlateParameter*> counted;

@@ -48,7 +48,7 @@ public:
 template <class Record>
 Record* openPlateRecord(const KxDbObjectId& id) {
     KxDbObject* object = nullptr;
-    if (kxdbOpenObject(object, id, KxDb::kForWrite) != Lumo::eOk) {
+    if (kxdbOpenObject(object, id, KxDb::kForWrite) != Lumo::eOk || !object) {
         return nullptr;
     }
     auto* record = dynamic_cast<Record*>(object);
