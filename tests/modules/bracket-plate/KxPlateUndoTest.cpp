@@ -118,6 +118,16 @@ struct PlateUndo : HostSession {
             }
         }
         std::sort(rows.begin(), rows.end());
+        // The palette shows a row for each parameter: undo brings rows back and takes them away.
+        int shown = 0;
+        for (const KxRecordingPalette::Call& call : palette.mCalls) {
+            if (call.name == "addParameterDataInUI") {
+                ++shown;
+            } else if (call.name == "deleteParameterDataInUI") {
+                shown -= std::stoi(call.arguments);
+            }
+        }
+        EXPECT_EQ(shown, collection.getParameters().length());
         std::string listed = "groups:";
         for (const KxString& name : names) {
             listed += " " + name.toUtf8();
