@@ -16,12 +16,18 @@ void KxOptionParser::addValue(const std::string& name, std::string& value) {
     mValues[name] = &value;
 }
 
+void KxOptionParser::addOperand(const std::string& name, std::string& value) {
+    mOperandName = name;
+    mpOperand = &value;
+}
+
 void KxOptionParser::addModuleDirectories(KxModuleDirectories& modules) {
     mModules = &modules;
 }
 
 KxOptionParser::Outcome KxOptionParser::parse(int argc, const char* const argv[],
                                               std::ostream& output, std::ostream& errors) {
+    bool operandTaken = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (const auto flag = mFlags.find(argument); flag != mFlags.end()) {
@@ -37,6 +43,14 @@ KxOptionParser::Outcome KxOptionParser::parse(int argc, const char* const argv[]
         } else if (argument == "--help" || argument == "-h") {
             output << mUsage;
             return Outcome::Help;
+        } else if (mpOperand && !argument.starts_with('-')) {
+            if (operandTaken) {
+                errors << mProgram << ": one " << mOperandName << " only, not also '" << argument
+                       << "'\n";
+                return Outcome::Error;
+            }
+            *mpOperand = argument;
+            operandTaken = true;
         } else {
             errors << mProgram << ": unknown option '" << argument << "'\n" << mUsage;
             return Outcome::Error;

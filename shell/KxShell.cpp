@@ -5,6 +5,7 @@
 #include "collections/KxParameterGroupCollection.h"
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
+#include "host/KxDbDatabase.h"
 #include "host/KxHostStatus.h"
 #include "host/KxModuleLoader.h"
 #include "host/KxPlatform.h"
@@ -97,7 +98,8 @@ std::string typeDescription(const KxDbEvalVariant& value) {
     }
 }
 
-bool parseShort(const std::string& text, short& value) {
+template <typename Integer>
+bool parseWhole(const std::string& text, Integer& value) {
     const char* end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, value);
     return failure == std::errc() && stop == end;
@@ -133,83 +135,112 @@ KxShell::~KxShell() {
 }
 
 const std::vector<KxShell::Command>& KxShell::commands() {
+    using enum Command::UndoGroup;
     static const std::vector<Command> table = {
         {"list", "", "draw the palette's table of parameters",
          "Draws the rows that pass the palette's filter: name, expression, value in the drawing's\n"
          "units, groups, and a column for each property the provider offers. A '!' marks the cell\n"
          "of a refused edit.",
-         &KxShell::list, 0, 0},
+         &KxShell::list, 0, 0, Outside},
         {"show", "NAME", "show every field of one parameter",
          "Prints the name, expression, value, description, type, groups and entity of a\n"
          "parameter, whether its expression is read-only, and each property with its value, its\n"
          "read-only flag and the values it may take.",
-         &KxShell::show, 1, 1},
+         &KxShell::show, 1, 1, Outside},
         {"new", "[NAME]", "create a parameter in the active collection (named NAME)",
          "The provider makes and names it (param1, param2, ...); a NAME that it refuses leaves\n"
          "nothing behind.",
-         &KxShell::create, 0, 1},
+         &KxShell::create, 0, 1, Own},
         {"rename", "NAME NEW-NAME", "rename a parameter",
          "The provider vets the new name; a refusal shows in the palette's error box.",
-         &KxShell::rename, 2, 2},
+         &KxShell::rename, 2, 2, Own},
         {"expr", "NAME EXPRESSION", "give a parameter a new expression",
          "EXPRESSION is the rest of the line. The provider vets it; a refusal shows in the\n"
          "palette's error box.",
-         &KxShell::expression, 2, kRest},
+         &KxShell::expression, 2, kRest, Own},
         {"set", "NAME PROPERTY VALUE", "set a property of a parameter",
          "PROPERTY is a property's name or its column's title, in any letter case ('Used by').\n"
          "VALUE, the rest of the line, is read as the property's type; \"\" is the empty text.",
-         &KxShell::setProperty, 3, kRest},
+         &KxShell::setProperty, 3, kRest, Own},
         {"delete", "NAME...", "delete parameters (the provider may keep some)",
          "The provider keeps the parameters that others still use; each one kept is an error.",
-         &KxShell::remove, 1, kRest},
+         &KxShell::remove, 1, kRest, Own},
         {"export", "FILE", "write the active collection's parameters to a CSV file",
          "One row per parameter: name, expression, value (in the drawing's units), description,\n"
          "groups (separated by ';'), then a column for each property the provider offers.",
-         &KxShell::exportFile, 1, 1},
+         &KxShell::exportFile, 1, 1, Outside},
         {"import", "FILE", "read parameters from a CSV file as 'export' writes it",
          "Each row finds or creates its parameter and goes through the provider, which vets\n"
          "every change; a refused row is an error with its line and changes nothing, the others\n"
          "go on. A malformed file changes nothing at all.",
-         &KxShell::importFile, 1, 1},
+         &KxShell::importFile, 1, 1, Own},
         {"group", "add|delete|rename|list [NAME [NEW-NAME]]", "edit the list of groups",
          "group add NAME, group delete NAME, group rename NAME NEW-NAME, or group list (with each\n"
          "group's index).",
-         &KxShell::group, 1, 3},
+         &KxShell::group, 1, 3, Own},
         {"join", "NAME GROUP", "put a parameter into a group",
-         "A refusal by the provider shows in the palette's error box.", &KxShell::join, 2, 2},
+         "A refusal by the provider shows in the palette's error box.", &KxShell::join, 2, 2, Own},
         {"leave", "NAME GROUP", "take a parameter out of a group",
-         "A refusal by the provider shows in the palette's error box.", &KxShell::leave, 2, 2},
+         "A refusal by the provider shows in the palette's error box.", &KxShell::leave, 2, 2, Own},
         {"filter", "GROUP [--invert] | off", "show only a group's parameters, or all others",
          "The palette then shows only the group's parameters, or with --invert only the others;\n"
          "'filter off' shows them all.",
-         &KxShell::filter, 1, 2},
+         &KxShell::filter, 1, 2, Outside},
         {"highlight", "NAME on|off", "highlight a parameter's entity in the drawing",
-         "Pushes, or pops, a highlight on the parameter's entity.", &KxShell::highlight, 2, 2},
+         "Pushes, or pops, a highlight on the parameter's entity.", &KxShell::highlight, 2, 2,
+         Outside},
         {"units", "[VARIABLE VALUE]", "show, or set, LUNITS, LUPREC, AUNITS and AUPREC",
          "LUNITS 1-5 (scientific, decimal, engineering, architectural, fractional), LUPREC 0-8,\n"
          "AUNITS 0-4 (degrees, degrees/minutes/seconds, grads, radians, surveyor's), AUPREC 0-8.\n"
          "The palette draws its values in the new units.",
-         &KxShell::units, 0, 2},
+         &KxShell::units, 0, 2, Own},
         {"begin", "", "open an undo bracket on the drawing",
-         "Locks the drawing and brackets the edits that follow, until 'end'.", &KxShell::begin, 0,
-         0},
+         "Locks the drawing and brackets the edits that follow, until 'end': 'undo' takes them\n"
+         "back as one step.",
+         &KxShell::begin, 0, 0, Outside},
         {"end", "", "close the undo bracket", "Closes the bracket and unlocks the drawing.",
-         &KxShell::end, 0, 0},
+         &KxShell::end, 0, 0, Outside},
+        {"drawing", "", "show the drawing's file, unsaved changes and undo steps",
+         "Prints in one line the drawing's name and file, whether it has changes that are not\n"
+         "saved, and how many steps undo and redo can take, with the name of the next one.",
+         &KxShell::drawing, 0, 0, Outside},
+        {"undo", "[N]", "undo the last edit of the drawing, or the last N",
+         "Each command that edits the drawing is one step, named after it; a 'begin' ... 'end'\n"
+         "bracket is one step too. N is a whole number from 1 on; with fewer steps to take back,\n"
+         "nothing is undone. Refused while an undo bracket is open.",
+         &KxShell::undo, 0, 1, Outside},
+        {"redo", "[N]", "redo what undo took back, one step or N",
+         "As 'undo', the other way. A command that edits the drawing after an undo leaves nothing\n"
+         "to redo.",
+         &KxShell::redo, 0, 1, Outside},
+        {"save", "[FILE]", "save the drawing in FILE, or in its own file",
+         "Without FILE, in the file that the drawing was last saved in or opened from; an error\n"
+         "when it has none. The file replaced is kept as FILE.bak.",
+         &KxShell::save, 0, 1, Outside},
+        {"open", "FILE", "open a drawing file in place of the drawing",
+         "A file that is damaged, truncated, of a newer version or no drawing at all is refused\n"
+         "and the drawing stays as it was. Unsaved changes are lost, with a warning.",
+         &KxShell::open, 1, 1, Outside},
+        {"new-drawing", "", "start an empty drawing without a file",
+         "Unsaved changes are lost, with a warning; 'save FILE' then names the new drawing's file.",
+         &KxShell::newDrawing, 0, 0, Outside},
         {"load", "MODULE|PATH", "load a module from the module directories, or a module file",
          "A name alone is looked for in the module directories (--module-dir, then\n"
          "KXPARAM_MODULE_PATH, then the installed ones); a name with a '/' is a module file.",
-         &KxShell::load, 1, 1},
+         &KxShell::load, 1, 1, Outside},
         {"unload", "MODULE", "unload a module that 'modules' lists",
          "A provider's parameters, or the palette, go with their module; 'load' brings them back.\n"
          "The parameter library itself stays while the shell runs.",
-         &KxShell::unload, 1, 1},
+         &KxShell::unload, 1, 1, Outside},
         {"modules", "", "list the loaded modules", "In the order they were loaded.",
-         &KxShell::modules, 0, 0},
+         &KxShell::modules, 0, 0, Outside},
         {"help", "[COMMAND]", "list the commands, or tell more of one",
          "Without COMMAND, the list of commands; with one, its usage and what it does.",
-         &KxShell::help, 0, 1},
+         &KxShell::help, 0, 1, Outside},
         {"quit", "", "leave the shell (also: exit, or the end of the input)",
-         "The exit status is 1 when a command failed, 0 otherwise.", &KxShell::quit, 0, 0},
+         "The exit status is 1 when a command failed, 0 otherwise. Unsaved changes to the drawing\n"
+         "are lost, with a warning on the error stream that fails nothing.",
+         &KxShell::quit, 0, 0, Outside},
     };
     return table;
 }
@@ -251,7 +282,25 @@ bool KxShell::start(const std::vector<std::string>& moduleDirectories) {
     // The manager loads the palette when it is first used; load it here if nobody used it yet.
     loadModule(narrow(kPaletteModule), true);
     connectPalette();
+    kxDocManagerPtr()->curDocument()->database()->forgetUndoHistory();
     return true;
+}
+
+std::string KxShell::openDrawing(const std::string& path) {
+    KxApDocument* current = kxDocManagerPtr()->curDocument();
+    if (!current) {
+        return "no drawing is open";
+    }
+    std::string message;
+    const Lumo::ErrorStatus status = current->open(path, message);
+    mParameters.clear(); // the provider rebuilds its parameters from the drawing read
+    return status == Lumo::eOk ? std::string() : message + statusSuffix(status);
+}
+
+void KxShell::leave() {
+    if (const KxApDocument* current = kxDocManagerPtr()->curDocument()) {
+        warning(unsavedChanges(*current));
+    }
 }
 
 void KxShell::stop() {
@@ -307,7 +356,15 @@ bool KxShell::execute(const std::string& line) {
               " on (a word with blanks goes in double quotes)");
         return false;
     }
+    KxApDocument* grouped =
+        found->undoGroup == Command::UndoGroup::Own ? kxDocManagerPtr()->curDocument() : nullptr;
+    if (grouped) {
+        grouped->beginCommand(wide(found->name).kwszPtr());
+    }
     (this->*found->handler)(command);
+    if (grouped) {
+        grouped->endCommand();
+    }
     return !mbLineFailed;
 }
 
@@ -674,7 +731,7 @@ void KxShell::units(const KxCommandLine& line) {
                   "AUNITS and AUPREC");
             return;
         }
-        if (!parseShort(line[2], value.resval.rint) ||
+        if (!parseWhole(line[2], value.resval.rint) ||
             kxedSetVar(wide(variable).kwszPtr(), &value) != kRtNorm) {
             error(variable + " does not take " + quoted(line[2]) +
                   " (LUNITS 1-5, LUPREC 0-8, AUNITS 0-4, AUPREC 0-8)");
@@ -699,14 +756,13 @@ void KxShell::begin(const KxCommandLine&) {
         error("an undo bracket is open already; 'end' closes it");
         return;
     }
-    KxApDocument* document = kxDocManagerPtr()->curDocument();
-    if (!document) {
-        error("no drawing is open");
+    KxApDocument* bracketed = document();
+    if (!bracketed) {
         return;
     }
-    mpBracket = std::make_unique<KxPmUndoBracket>(document);
-    mOut << "undo bracket opened on " << document->name().toUtf8()
-         << (document->lockDepth() > 0 ? " (drawing locked)" : " (drawing not locked)") << '\n';
+    mpBracket = std::make_unique<KxPmUndoBracket>(bracketed);
+    mOut << "undo bracket opened on " << bracketed->name().toUtf8()
+         << (bracketed->lockDepth() > 0 ? " (drawing locked)" : " (drawing not locked)") << '\n';
 }
 
 void KxShell::end(const KxCommandLine&) {
@@ -798,8 +854,139 @@ void KxShell::modules(const KxCommandLine&) {
     }
 }
 
+void KxShell::undo(const KxCommandLine& line) {
+    step(line, true);
+}
+
+void KxShell::redo(const KxCommandLine& line) {
+    step(line, false);
+}
+
+void KxShell::step(const KxCommandLine& line, bool undoing) {
+    const std::string verb = undoing ? "undo" : "redo";
+    int steps = 1;
+    if (line.size() > 1 && (!parseWhole(line[1], steps) || steps < 1)) {
+        error(verb + " takes a number of steps, a whole number from 1 on, not " + quoted(line[1]));
+        return;
+    }
+    KxApDocument* current = document();
+    if (!current) {
+        return;
+    }
+    const KxDbDatabase& database = *current->database();
+    // The host refuses while a group is open, which only a bracket leaves open between lines.
+    if (database.undoGroupDepth() > 0) {
+        error("cannot " + verb + " while an undo bracket is open; 'end' closes it" +
+              statusSuffix(Lumo::eUndoGroupOpen));
+        return;
+    }
+    // Steps that cannot all be taken are refused whole, as any bad input is.
+    const int available = undoing ? database.undoCount() : database.redoCount();
+    const Lumo::ErrorStatus none = undoing ? Lumo::eNothingToUndo : Lumo::eNothingToRedo;
+    if (available == 0) {
+        error("nothing to " + verb + statusSuffix(none));
+        return;
+    }
+    if (available < steps) {
+        error("cannot " + verb + " " + std::to_string(steps) + " steps, only " +
+              std::to_string(available) + "; nothing was " + (undoing ? "undone" : "redone") +
+              statusSuffix(none));
+        return;
+    }
+    for (int i = 0; i < steps; ++i) {
+        const KxString name = undoing ? database.undoName() : database.redoName();
+        const Lumo::ErrorStatus status = undoing ? current->undo() : current->redo();
+        mParameters.clear(); // the provider rebuilds the parameters that the step restored
+        if (status != Lumo::eOk) {
+            error(verb + " of " + quoted(name.toUtf8()) + " failed" + statusSuffix(status));
+            return;
+        }
+        mOut << (undoing ? "undone: " : "redone: ") << shown(name) << '\n';
+    }
+}
+
+void KxShell::save(const KxCommandLine& line) {
+    KxApDocument* current = document();
+    if (!current) {
+        return;
+    }
+    // The empty text would otherwise stand for the drawing's own file.
+    if (line.size() > 1 && line[1].empty()) {
+        error("a drawing file needs a name");
+        return;
+    }
+    std::string message;
+    const Lumo::ErrorStatus status =
+        current->save(line.size() > 1 ? line[1] : std::string(), message);
+    if (status != Lumo::eOk) {
+        error("not saved: " + message + statusSuffix(status));
+        return;
+    }
+    mOut << "saved " << current->path() << '\n';
+}
+
+void KxShell::open(const KxCommandLine& line) {
+    KxApDocument* current = document();
+    if (!current) {
+        return;
+    }
+    const std::string unsaved = unsavedChanges(*current);
+    const std::string problem = openDrawing(line[1]);
+    if (!problem.empty()) {
+        error("not opened: " + problem);
+        return;
+    }
+    warning(unsaved);
+    mOut << "opened " << line[1] << '\n';
+}
+
+void KxShell::newDrawing(const KxCommandLine&) {
+    KxApDocument* current = document();
+    if (!current) {
+        return;
+    }
+    const std::string unsaved = unsavedChanges(*current);
+    std::string message;
+    const Lumo::ErrorStatus status = current->newDrawing(message);
+    mParameters.clear(); // the provider rebuilds its parameters for the empty drawing
+    if (status != Lumo::eOk) {
+        error("no new drawing: " + message + statusSuffix(status));
+        return;
+    }
+    warning(unsaved);
+    mOut << "new drawing " << current->name().toUtf8() << ", no file yet\n";
+}
+
+void KxShell::drawing(const KxCommandLine&) {
+    const KxApDocument* current = document();
+    if (!current) {
+        return;
+    }
+    const KxDbDatabase& database = *current->database();
+    const auto steps = [](int count, const KxString& next) {
+        return count == 0 ? std::string("nothing")
+                          : std::to_string(count) + (count == 1 ? " step" : " steps") +
+                                ", the next " + quoted(next.toUtf8());
+    };
+    mOut << current->name().toUtf8() << ", "
+         << (current->path().empty() ? std::string("no file yet") : "file " + current->path())
+         << (current->isModified() ? ", unsaved changes" : ", nothing unsaved")
+         << "; undo: " << steps(database.undoCount(), database.undoName())
+         << "; redo: " << steps(database.redoCount(), database.redoName()) << '\n';
+}
+
 void KxShell::quit(const KxCommandLine&) {
     mbQuit = true;
+    leave();
+}
+
+std::string KxShell::unsavedChanges(const KxApDocument& document) {
+    if (!document.isModified()) {
+        return {};
+    }
+    return "the drawing" +
+           (document.path().empty() ? std::string() : " " + quoted(document.path())) +
+           " has unsaved changes; they are lost";
 }
 
 KxParameter* KxShell::findParameter(const std::string& name) {
@@ -854,6 +1041,21 @@ KxPaletteControl* KxShell::palette() {
         return nullptr;
     }
     return control();
+}
+
+KxApDocument* KxShell::document() {
+    KxApDocument* current = kxDocManagerPtr()->curDocument();
+    if (!current) {
+        error("no drawing is open");
+    }
+    return current;
+}
+
+void KxShell::warning(const std::string& message) {
+    if (!message.empty()) {
+        mOut << std::flush;
+        mErr << "warning: " << message << '\n' << std::flush;
+    }
 }
 
 void KxShell::error(const std::string& message) {

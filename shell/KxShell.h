@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+class KxApDocument;
 class KxPaletteControl;
 class KxParameter;
 class KxParameterGroupCollection;
@@ -22,16 +23,26 @@ class KxParameterGroupCollection;
 // What a command shows goes to the output stream; every failure goes to the error stream and
 // marks the line as failed: the shell's own problems as one line "error: ...", a provider's
 // refusal as the palette's error box, which the shell points at the error stream too. A failed
-// line changes nothing.
+// line changes nothing. A warning ("warning: ...") goes to the error stream too, but fails nothing.
+//
+// Each command that edits the drawing is one undo group of it, named after the command, so that
+// `undo` takes it back whole; inside a `begin` bracket it joins the bracket's group.
 class KxShell {
 public:
     KxShell(std::ostream& out, std::ostream& errors);
     ~KxShell();
 
     // Opens the drawing, loads the library, the sample provider (when a module directory holds it)
-    // and the palette from the module directories, and shows the palette. False when the library
-    // itself cannot be loaded.
+    // and the palette from the module directories, and shows the palette. What the modules drew is
+    // where the drawing starts: nothing to undo, nothing unsaved. False when the library itself
+    // cannot be loaded.
     bool start(const std::vector<std::string>& moduleDirectories);
+    // Replaces the drawing with that of the file, as `open` does; empty when it did, else why not
+    // (the host's message and status). Reports nothing itself.
+    std::string openDrawing(const std::string& path);
+    // Warns when the drawing has unsaved changes, which leaving loses: `quit` does, and the
+    // program when its input ends.
+    void leave();
     // Closes an open undo bracket and unloads every module, the last loaded first.
     void stop();
 
@@ -56,6 +67,10 @@ private:
         void (KxShell::*handler)(const KxCommandLine& line);
         std::size_t minimumArguments;
         std::size_t maximumArguments;
+        // Own: the command may edit the drawing and runs as one undo group named after it.
+        // Outside: it changes nothing the drawing holds, or must run outside any group (undo,
+        // files, modules).
+        enum class UndoGroup { Own, Outside } undoGroup;
     };
     static const std::vector<Command>& commands();
     const Command* findCommand(const std::string& name);
@@ -81,6 +96,12 @@ private:
     void load(const KxCommandLine& line);
     void unload(const KxCommandLine& line);
     void modules(const KxCommandLine& line);
+    void undo(const KxCommandLine& line);
+    void redo(const KxCommandLine& line);
+    void save(const KxCommandLine& line);
+    void open(const KxCommandLine& line);
+    void newDrawing(const KxCommandLine& line);
+    void drawing(const KxCommandLine& line);
     void quit(const KxCommandLine& line);
 
     // Each reports the problem in one line and gives null when there is nothing to work on.
@@ -88,7 +109,12 @@ private:
     KxParameterGroupCollection* groups();
     bool groupIndex(const std::string& name, short& index);
     KxPaletteControl* palette();
+    KxApDocument* document();
     void changeMembership(const KxCommandLine& line, bool join);
+    // Undoes, or redoes, the number of groups that the line asks for, or none when there are fewer.
+    void step(const KxCommandLine& line, bool undoing);
+    // The warning that replacing the drawing now, or leaving, deserves; empty when it is saved.
+    static std::string unsavedChanges(const KxApDocument& document);
     // The name of the parameter's property that `key` names: its own name, in any letter case, or
     // the title of its column; empty, with the problem reported, when none.
     std::wstring propertyKey(KxParameter& parameter, const std::string& key);
@@ -102,6 +128,8 @@ private:
     // has shown.
     void error(const std::string& message);
     void failed();
+    // Says something on the error stream that the line does not fail for; nothing for empty text.
+    void warning(const std::string& message);
     void loadModule(const std::string& name, bool quietWhenLoaded);
     // Points a newly loaded palette at the shell's streams and shows it.
     void connectPalette();

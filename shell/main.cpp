@@ -19,8 +19,10 @@ namespace {
 
 constexpr const char* kOptions =
     "usage: kxparam [--demo | --script FILE] [--bail] [--module-dir DIR]... [--modules DIR]...\n"
+    "               [DRAWING.kxd]\n"
     "  (no option)       read commands at a prompt, or from standard input when it is not a "
     "terminal\n"
+    "  DRAWING.kxd       open this drawing file once the modules are loaded\n"
     "  --demo            run a short session that shows every feature\n"
     "  --script FILE     run the commands of FILE\n"
     "  --bail            stop at the first command that fails\n"
@@ -28,7 +30,8 @@ constexpr const char* kOptions =
     "  --modules DIR     look for modules in DIR instead of where they are installed\n";
 constexpr const char* kStatus =
     "Errors and refused edits go to standard error. The exit status is 0 when every command\n"
-    "succeeded, 1 when one failed, 2 for a bad command line or a script that cannot be read.\n";
+    "succeeded, 1 when one failed, 2 for a bad command line, or a script or drawing that\n"
+    "cannot be read.\n";
 
 // KXPARAM_MODULE_PATH is a list of the system's kind: ':' between entries, on Windows ';'.
 std::string usage() {
@@ -45,12 +48,14 @@ int main(int argc, char** argv) {
     const KxProgramArguments arguments(argc, argv);
     KxModuleDirectories modules("kxparam");
     std::string script;
+    std::string drawing;
     bool demo = false;
     bool bail = false;
     KxOptionParser options("kxparam", usage());
     options.addFlag("--demo", demo);
     options.addFlag("--bail", bail);
     options.addValue("--script", script);
+    options.addOperand("drawing", drawing);
     options.addModuleDirectories(modules);
     if (const auto outcome =
             options.parse(arguments.count(), arguments.values(), std::cout, std::cerr);
@@ -78,6 +83,12 @@ int main(int argc, char** argv) {
         std::cerr << '\n';
         return 1;
     }
+    if (const std::string problem = drawing.empty() ? std::string() : shell.openDrawing(drawing);
+        !problem.empty()) {
+        std::cerr << "kxparam: cannot open '" << drawing << "': " << problem << '\n';
+        shell.stop();
+        return 2;
+    }
     const auto linesOf = [](std::istream& in) {
         return [&in](std::string& line) { return static_cast<bool>(std::getline(in, line)); };
     };
@@ -100,6 +111,9 @@ int main(int argc, char** argv) {
     } else {
         shell.run(linesOf(std::cin), true, bail);
         status = std::cin.bad() ? 2 : shell.hasFailed() ? 1 : 0;
+    }
+    if (!shell.hasQuit()) {
+        shell.leave();
     }
     if (status == 2) {
         std::cerr << "kxparam: cannot read "

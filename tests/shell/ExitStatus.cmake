@@ -25,3 +25,14 @@ if(NOT err STREQUAL "${NAME}: cannot read '${directory}/nö-such-σcript.kxs'\n"
 endif()
 expect_status(2 --script ${directory})
 expect_status(2 --module-dir ${directory}/no-such-directory --script ${SCRIPT})
+# A drawing to open at the start that cannot be read ends kxparam the same way, with the host's
+# reason, before any command runs.
+if(NAME STREQUAL "kxparam")
+    expect_status(2 ${SCRIPT} --script ${SCRIPT})
+    set(reason "not a drawing file \\(eBadFileFormat, 706\\)")
+    if(NOT err MATCHES "^kxparam: cannot open '[^']*': ${reason}\n$")
+        message(FATAL_ERROR "kxparam did not say why the drawing was not opened:\n${err}")
+    endif()
+    expect_status(2 ${directory}/no-such-drawing.kxd)
+    expect_status(2 ${directory}/a.kxd ${directory}/b.kxd)
+endif()

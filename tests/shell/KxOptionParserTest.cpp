@@ -114,4 +114,47 @@ TEST(KxOptionParser, TakesEachArgumentOrEndsWithItsMessageAndStatus) {
     }
 }
 
+// A program that takes an operand takes one word that is no option, wherever it stands, and
+// refuses a second; a word that starts with '-' is still an option.
+TEST(KxOptionParser, TakesOneOperand) {
+    const struct {
+        std::vector<std::string> arguments;
+        Outcome outcome;
+        std::string drawing;
+        std::string errors;
+    } cases[] = {
+        {{"--bail", "a.kxd"}, Outcome::Run, "a.kxd", ""},
+        {{"a.kxd", "--script", "b.kxd"}, Outcome::Run, "a.kxd", ""},
+        {{"a.kxd", "b.kxd"},
+         Outcome::Error,
+         "a.kxd",
+         "kxparam: one drawing only, not also 'b.kxd'\n"},
+        {{"-a.kxd"},
+         Outcome::Error,
+         "",
+         "kxparam: unknown option '-a.kxd'\n" + std::string(kUsage)},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.arguments.front());
+        bool bail = false;
+        std::string script;
+        std::string drawing;
+        KxOptionParser options("kxparam", kUsage);
+        options.addFlag("--bail", bail);
+        options.addValue("--script", script);
+        options.addOperand("drawing", drawing);
+        std::vector<const char*> argv{"kxparam"};
+        for (const std::string& argument : test.arguments) {
+            argv.push_back(argument.c_str());
+        }
+        std::ostringstream output;
+        std::ostringstream errors;
+
+        EXPECT_EQ(options.parse(static_cast<int>(argv.size()), argv.data(), output, errors),
+                  test.outcome);
+        EXPECT_EQ(drawing, test.drawing);
+        EXPECT_EQ(errors.str(), test.errors);
+    }
+}
+
 } // namespace
