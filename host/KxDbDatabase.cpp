@@ -165,6 +165,10 @@ bool KxDbDatabase::isModified() const {
     return mpHistory->isModified();
 }
 
+void KxDbDatabase::markChangedBeyondUndo() {
+    mpHistory->recordLoss();
+}
+
 void KxDbDatabase::forgetUndoHistory() {
     mpHistory->clear();
 }

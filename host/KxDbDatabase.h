@@ -103,6 +103,9 @@ public:
     /// unchanged): a change was recorded since, undo or redo moved away from that state, or a
     /// change was made that undo cannot take back.
     bool isModified() const;
+    /// Records a change that undo cannot take back, such as new units that the drawing's file
+    /// keeps: the database counts as changed until it is saved or read.
+    void markChangedBeyondUndo();
     /// Forgets every undo group and calls the present state unchanged: the start of a drawing,
     /// once the program and its modules have drawn what every new drawing has.
     void forgetUndoHistory();

@@ -1,5 +1,8 @@
 #include "host/KxSysVars.h"
 
+#include "host/KxApDocManager.h"
+#include "host/KxApDocument.h"
+#include "host/KxDbDatabase.h"
 #include "host/KxHostStatus.h"
 #include "host/testing/KxHostTesting.h"
 
@@ -69,7 +72,13 @@ int kxedSetVar(const wchar_t* name, const KxResBuf* value) {
         value->resval.rint < variable->minimum || value->resval.rint > variable->maximum) {
         return kRtError;
     }
-    variable->value = value->resval.rint;
+    if (variable->value != value->resval.rint) {
+        variable->value = value->resval.rint;
+        // The drawing's file keeps its units: a drawing with new ones differs from its file.
+        if (KxApDocument* document = kxDocManagerPtr()->curDocument()) {
+            document->database()->markChangedBeyondUndo();
+        }
+    }
     return kRtNorm;
 }
 

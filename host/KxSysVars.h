@@ -14,7 +14,8 @@
 /// tests, host/testing/KxHostTesting.h).
 KX_HOST_EXPORT int kxedGetVar(const wchar_t* name, KxResBuf* result);
 /// kRtNorm when `value` holds a 16-bit integer within the variable's range; otherwise kRtError and
-/// the variable keeps its value.
+/// the variable keeps its value. A new value marks the current document's drawing changed: its file
+/// keeps the units.
 KX_HOST_EXPORT int kxedSetVar(const wchar_t* name, const KxResBuf* value);
 
 /// Every variable back to its default, and every refusal to read lifted.

@@ -162,6 +162,11 @@ TEST_F(DrawingFile, SaveOpenSaveGivesTheSameBytesAndKeepsObjectsLinksAndSystemVa
     // file, the one it saved last.
     thing(ids[0]); // an open for read is no change
     EXPECT_FALSE(other->isModified());
+    setSysVar(L"LUPREC", 6); // the same units
+    EXPECT_FALSE(other->isModified());
+    setSysVar(L"LUPREC", 3); // the file keeps the units it was saved with
+    EXPECT_TRUE(other->isModified());
+    setSysVar(L"LUPREC", 6);
     other->beginCommand(L"Erase");
     other->database()->erase(ids[4]);
     other->endCommand();
