@@ -8,13 +8,13 @@
 
 namespace {
 
-KxDbDatabase* drawingDatabase() {
+KxApDocument& drawingDocument() {
     KxApDocManager* documents = kxDocManagerPtr();
     KxApDocument* document = documents->curDocument();
     if (!document) {
         document = documents->newDocument(L"Bench");
     }
-    return document->database();
+    return *document;
 }
 
 } // namespace
@@ -53,7 +53,7 @@ std::wstring expressionOf(Shape shape, std::int64_t k, std::mt19937_64& random) 
 }
 
 Drawing::Drawing(KxParameterManager& manager)
-    : mManager(manager), mPlate(L"bench", drawingDatabase()) {
+    : mManager(manager), mDocument(drawingDocument()), mPlate(L"bench", mDocument.database()) {
     publish();
 }
 

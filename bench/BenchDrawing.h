@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class KxApDocument;
+
 // The shapes of dependency graph that the sample provider is measured with.
 enum class Shape { kChain, kFan, kDag };
 
@@ -35,11 +37,14 @@ public:
 
     KxPlateParameter* parameter(std::int64_t k) const { return mPlate.find(KxString(nameOf(k))); }
     KxPlateCollection& plate() { return mPlate; }
+    // The host's document whose database holds the plate's records.
+    KxApDocument& document() const { return mDocument; }
     // The parameters' values in list order.
     std::vector<double> values();
 
 private:
     KxParameterManager& mManager;
+    KxApDocument& mDocument;
     KxPlateCollection mPlate;
     bool mbPublished = false;
 };
