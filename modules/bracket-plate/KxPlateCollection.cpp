@@ -107,8 +107,7 @@ KxPlateCollection::~KxPlateCollection() {
     // at all once its document was closed.
     if (KxDbDatabase* database = mRecordId.database()) {
         database->removeReactor(&mRecordWatcher);
-        for (const auto& [handle, parameter] : mRecords) {
-            const KxDbObjectId id(handle);
+        for (const KxDbObjectId& id : mRecords) {
             if (const auto* record =
                     dynamic_cast<const KxPlateParameterRecord*>(lookAt(id, true))) {
                 KxPlateEntities::remove(record->fields.entity);
@@ -355,9 +354,9 @@ void KxPlateCollection::deleteParametersInternal(const KxArray<KxParameter*>& pa
         } else if (parameter->mRecordId.isNull()) {
             KxPlateEntities::remove(parameter->mEntityId);
         }
-        if (const auto record = mRecords.find(parameter->mRecordId.handle());
-            record != mRecords.end()) {
-            record->second = nullptr;
+        if (auto* record =
+                dynamic_cast<KxPlateParameterRecord*>(lookAt(parameter->mRecordId, true))) {
+            record->parameter = nullptr;
         }
         mNames.drop(*parameter, parameter->getName().wstr());
         const std::size_t index = parameter->mOwnedIndex;
@@ -410,7 +409,8 @@ void KxPlateCollection::list(KxPlateParameter& parameter) {
             return;
         }
         watch(*record);
-        mRecords[parameter.mRecordId.handle()] = &parameter;
+        record->parameter = &parameter;
+        mRecords.push_back(parameter.mRecordId);
     }
 }
 
@@ -541,10 +541,10 @@ KxPlateCollection::fieldsOf(const KxPlateParameter& parameter,
                             const KxParameter::GroupIndexList* groups) const {
     KxPlateParameterRecord::Fields fields;
     fields.plate = mRecordId;
-    fields.name = parameter.getName();
-    fields.expression = parameter.getExpression();
+    fields.name = parameter.getName().toUtf8();
+    fields.expression = parameter.getExpression().toUtf8();
     fields.kind = static_cast<std::int32_t>(parameter.kind());
-    fields.description = parameter.mDescription;
+    fields.description = parameter.mDescription.toUtf8();
     fields.tolerance = parameter.tolerance();
     KxParameter::GroupIndexList current;
     if (!groups) {
@@ -576,15 +576,14 @@ void KxPlateCollection::restore() {
             mPlateEntityId = plate->outline;
             mDrawing.adopt(mRecordId, plate->outline, plate->holes);
         } else if (auto* record = dynamic_cast<KxPlateParameterRecord*>(object)) {
-            const auto found = mRecords.find(id.handle());
-            KxPlateParameter* parameter = found == mRecords.end() ? nullptr : found->second;
+            KxPlateParameter* parameter = record->parameter;
             if (record->isErased()) {
                 if (parameter) {
                     gone.append(parameter);
                 }
             } else if (parameter) {
                 changes.emplace_back(parameter, record->fields);
-            } else if (found != mRecords.end()) {
+            } else if (record->fields.plate == mRecordId) {
                 back.emplace_back(id, record->fields);
             }
         }
@@ -665,6 +664,7 @@ void KxPlateCollection::reload(KxDbDatabase* database) {
         watch(*record);
         const KxPlateParameterRecord::Fields fields = record->fields;
         record->close();
+        mRecords.push_back(id);
         adopted.push_back(adoptRecord(id, fields));
     }
     evaluateAll();
@@ -684,28 +684,30 @@ void KxPlateCollection::applyChanges(const Changes& changes,
     }
     for (const auto& [parameter, fields] : changes) {
         const std::wstring old = parameter->getName().wstr();
-        if (old != fields.name.wstr()) {
+        const KxString name = KxString::fromUtf8(fields.name);
+        if (old != name.wstr()) {
             mNames.drop(*parameter, old);
-            parameter->storeName(fields.name);
-            mNames.carry(*parameter, fields.name.wstr());
+            parameter->storeName(name);
+            mNames.carry(*parameter, name.wstr());
         }
     }
     for (const auto& [parameter, fields] : changes) {
-        if (!(parameter->getExpression() == fields.expression)) {
-            parameter->storeExpression(fields.expression);
-            parameter->mCompiled.compile(fields.expression);
+        const KxString expression = KxString::fromUtf8(fields.expression);
+        if (!(parameter->getExpression() == expression)) {
+            parameter->storeExpression(expression);
+            parameter->mCompiled.compile(expression);
         }
         if (parameter->mListed > 0) {
             mGraph.addUses(*parameter, &counted);
         }
-        parameter->setDescription(fields.description);
+        parameter->setDescription(KxString::fromUtf8(fields.description));
         parameter->setTolerance(fields.tolerance);
         KxParameter::GroupIndexList groups;
         parameter->getGroupNameIndexes(groups);
         if (!std::equal(groups.begin(), groups.end(), fields.groups.begin(), fields.groups.end())) {
             KxParameter::GroupIndexList restored;
-            for (const short group : fields.groups) {
-                restored.append(group);
+            for (const char16_t group : fields.groups) {
+                restored.append(static_cast<short>(group));
             }
             parameter->setGroups(restored);
         }
@@ -722,15 +724,17 @@ void KxPlateCollection::applyChanges(const Changes& changes,
 KxPlateParameter* KxPlateCollection::adoptRecord(const KxDbObjectId& id,
                                                  const KxPlateParameterRecord::Fields& fields) {
     KxPlateParameter* parameter =
-        makeParameter(fields.name, fields.expression,
+        makeParameter(KxString::fromUtf8(fields.name), KxString::fromUtf8(fields.expression),
                       static_cast<KxPlateParameter::Kind>(fields.kind), fields.entity);
     parameter->mRecordId = id;
-    mRecords[id.handle()] = parameter;
-    parameter->setDescription(fields.description);
+    if (auto* record = dynamic_cast<KxPlateParameterRecord*>(lookAt(id))) {
+        record->parameter = parameter;
+    }
+    parameter->setDescription(KxString::fromUtf8(fields.description));
     parameter->setTolerance(fields.tolerance);
     KxParameter::GroupIndexList groups;
-    for (const short group : fields.groups) {
-        groups.append(group);
+    for (const char16_t group : fields.groups) {
+        groups.append(static_cast<short>(group));
     }
     parameter->setGroups(groups);
     if (fields.role != KxPlateParameterRecord::kNoRole) {

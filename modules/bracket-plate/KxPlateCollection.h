@@ -183,10 +183,10 @@ private:
     RecordWatcher mRecordWatcher{*this};
     int mRestoring = 0;
     KxPlateGroupCollection* mpGroups = nullptr;
-    // The plate's own record, and every parameter record it made in the drawing, erased or not,
-    // by handle, with the parameter it keeps (null while erased).
+    // The plate's own record, and every parameter record it made or took in the drawing, erased
+    // or not.
     KxDbObjectId mRecordId;
-    std::unordered_map<std::uint64_t, KxPlateParameter*> mRecords;
+    std::vector<KxDbObjectId> mRecords;
     // The records that undo or redo changed, until it was applied.
     std::vector<KxDbObjectId> mTouched;
     // The dependents, in order, of the parameter whose expression was just vetted.

@@ -10,13 +10,13 @@
 Lumo::ErrorStatus KxPlateParameterRecord::writeFields(KxDbFiler& filer) const {
     KxDbObject::writeFields(filer);
     filer.writeObjectId(fields.plate);
-    filer.writeText(fields.name);
-    filer.writeText(fields.expression);
+    filer.writeText(KxString::fromUtf8(fields.name));
+    filer.writeText(KxString::fromUtf8(fields.expression));
     filer.writeInt32(fields.kind);
-    filer.writeText(fields.description);
+    filer.writeText(KxString::fromUtf8(fields.description));
     filer.writeDouble(fields.tolerance);
     filer.writeInt32(static_cast<std::int32_t>(fields.groups.size()));
-    for (const short group : fields.groups) {
+    for (const char16_t group : fields.groups) {
         filer.writeInt32(group);
     }
     filer.writeInt32(fields.role);
@@ -28,11 +28,15 @@ Lumo::ErrorStatus KxPlateParameterRecord::readFields(KxDbFiler& filer, int versi
     KxDbObject::readFields(filer, version);
     Fields read;
     std::int32_t count = 0;
+    KxString name, expression, description;
     filer.readObjectId(read.plate);
-    filer.readText(read.name);
-    filer.readText(read.expression);
+    filer.readText(name);
+    filer.readText(expression);
     filer.readInt32(read.kind);
-    filer.readText(read.description);
+    filer.readText(description);
+    read.name = name.toUtf8();
+    read.expression = expression.toUtf8();
+    read.description = description.toUtf8();
     filer.readDouble(read.tolerance);
     filer.readInt32(count);
     for (std::int32_t i = 0; i < count && filer.status() == Lumo::eOk; ++i) {
@@ -41,7 +45,7 @@ Lumo::ErrorStatus KxPlateParameterRecord::readFields(KxDbFiler& filer, int versi
         if (group < 0 || group > std::numeric_limits<short>::max()) {
             return Lumo::eBadFileFormat;
         }
-        read.groups.push_back(static_cast<short>(group));
+        read.groups.push_back(static_cast<char16_t>(group));
     }
     filer.readInt32(read.role);
     filer.readObjectId(read.entity);

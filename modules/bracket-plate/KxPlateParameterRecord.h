@@ -4,12 +4,15 @@
 #include "host/KxString.h"
 
 #include <cstdint>
-#include <vector>
+#include <string>
+
+class KxPlateParameter;
 
 // What makes one plate parameter what it is, kept in the drawing's database so that undo, redo,
 // saving and opening cover it: the parameter's texts, kind, properties, groups and role, the entity
 // that stands for it and the plate it belongs to. Values and usage counts are not kept: the plate
-// derives them.
+// derives them. The texts are kept as UTF-8 and the group indexes as 16-bit units, which short
+// ones hold without a heap block of their own: a plate may have 100,000 parameters.
 class KxPlateParameterRecord : public KxDbObject {
 public:
     static constexpr const wchar_t* kClassName = L"KxBracketPlateParameter";
@@ -18,12 +21,12 @@ public:
 
     struct Fields {
         KxDbObjectId plate;
-        KxString name;
-        KxString expression;
+        std::string name;
+        std::string expression;
         std::int32_t kind = 0;
-        KxString description;
+        std::string description;
         double tolerance = 0.0;
-        std::vector<short> groups;
+        std::u16string groups;
         std::int32_t role = kNoRole;
         KxDbObjectId entity;
 
@@ -39,4 +42,7 @@ public:
     Lumo::ErrorStatus readFields(KxDbFiler& filer, int version) override;
 
     Fields fields;
+    // The plate's parameter that the record keeps while it stands; not written, and null while
+    // the record is erased or the plate that made it is gone.
+    KxPlateParameter* parameter = nullptr;
 };
