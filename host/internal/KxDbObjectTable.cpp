@@ -1,12 +1,14 @@
 #include "host/internal/KxDbObjectTable.h"
 
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
+// Handles are handed out in order and never again, so the table is a vector indexed by handle:
+// a pointer's worth for each object ever made, where a hash map took five times that for each
+// object alive.
 struct Table {
-    std::unordered_map<std::uint64_t, KxDbObject*> objects;
-    std::uint64_t lastHandle = 0;
+    std::vector<KxDbObject*> objects{nullptr};
 };
 
 // Never destroyed: databases that other static objects own may still leave it at exit.
@@ -18,29 +20,32 @@ Table& table() {
 } // namespace
 
 std::uint64_t KxDbObjectTable::enter(KxDbObject* object) {
-    const std::uint64_t handle = ++table().lastHandle;
-    table().objects.emplace(handle, object);
-    return handle;
+    table().objects.push_back(object);
+    return table().objects.size() - 1;
 }
 
 void KxDbObjectTable::remove(std::uint64_t handle) {
-    table().objects.erase(handle);
+    if (handle < table().objects.size()) {
+        table().objects[handle] = nullptr;
+    }
 }
 
 KxDbObject* KxDbObjectTable::find(std::uint64_t handle) {
-    const auto found = table().objects.find(handle);
-    return found == table().objects.end() ? nullptr : found->second;
+    return handle < table().objects.size() ? table().objects[handle] : nullptr;
 }
 
 void KxDbObjectTable::replace(std::uint64_t handle, KxDbObject* object) {
-    table().objects[handle] = object;
+    if (handle < table().objects.size()) {
+        table().objects[handle] = object;
+    }
 }
 
 std::vector<KxDbObject*> KxDbObjectTable::objects() {
     std::vector<KxDbObject*> all;
-    all.reserve(table().objects.size());
-    for (const auto& [handle, object] : table().objects) {
-        all.push_back(object);
+    for (KxDbObject* object : table().objects) {
+        if (object) {
+            all.push_back(object);
+        }
     }
     return all;
 }

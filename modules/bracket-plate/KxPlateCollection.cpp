@@ -387,7 +387,6 @@ KxPlateParameter* KxPlateCollection::makeParameter(const KxString& name, const K
     mNames.carry(*parameter, name.wstr());
     parameter->storeExpression(expression);
     parameter->mCompiled.compile(expression);
-    reevaluate(*parameter);
     parameter->mOwnedIndex = mOwned.size();
     mOwned.push_back(std::move(parameter));
     return mOwned.back().get();

@@ -141,6 +141,7 @@ private:
     };
 
     KxPlateParameter* ownParameter(KxParameter* parameter) const;
+    // A parameter of the plate's, not listed and not evaluated yet: its value is 0 until it is.
     KxPlateParameter* makeParameter(const KxString& name, const KxString& expression,
                                     KxPlateParameter::Kind kind, const KxDbObjectId& entityId);
     void list(KxPlateParameter& parameter);
