@@ -3,6 +3,7 @@
 #include "gui/KxCommandDock.h"
 #include "gui/KxDrawingView.h"
 #include "gui/KxUnitsDialog.h"
+#include "kit/KxPaletteControl.h"
 #include "manager/KxParameterManager.h"
 #include "modules/desktop-palette/KxQtText.h"
 #include "shell/KxCommandLine.h"
@@ -91,6 +92,16 @@ void KxMainWindow::addMenus() {
     format->addAction(QStringLiteral("&Units..."), this, &KxMainWindow::editUnits);
     mpViewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     mpViewMenu->addAction(mpCommands->toggleViewAction());
+
+    // The drawing: zoom to fit, and a click on a dimension selects its parameter in the palette.
+    mpViewMenu->addSeparator();
+    mpViewMenu->addAction(QStringLiteral("&Zoom to Fit"), QKeySequence(Qt::CTRL | Qt::Key_0),
+                          mpView, &KxDrawingView::zoomToFit);
+    connect(mpView, &KxDrawingView::dimensionClicked, this, [](KxParameter* parameter) {
+        if (KxPaletteControl* palette = KxShell::paletteControl()) {
+            palette->selectParameter(parameter);
+        }
+    });
 }
 
 void KxMainWindow::dockPalette() {

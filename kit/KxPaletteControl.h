@@ -13,9 +13,9 @@ class KxParameter;
 
 /// What a host program (the shell, the desktop program) asks of the palette beyond the palette
 /// operations: where its text goes, drawing the whole table, the user's edits (which the palette
-/// sends into the model, as a palette does) and the group filter. A palette module exports it as
-/// `kxPaletteControl`; the program finds it with kxrxModuleSymbol, so neither links against the
-/// other.
+/// sends into the model, as a palette does), the group filter and the selection. A palette module
+/// exports it as `kxPaletteControl`; the program finds it with kxrxModuleSymbol, so neither links
+/// against the other.
 class KxPaletteControl {
 public:
     /// Everything the palette writes goes to `out`, except its error box, which shows a refusal
@@ -43,6 +43,11 @@ public:
     virtual Lumo::ErrorStatus setGroupFilter(const KxString& groupName, bool invert) = 0;
     /// Shows every row again.
     virtual void clearFilter() = 0;
+
+    /// Selects the parameter's row alone, as a click on it does, and scrolls it into view;
+    /// eKeyNotFound when the palette shows no row of it (a filter may hide it), eNotImplemented
+    /// for a palette without rows to select.
+    virtual Lumo::ErrorStatus selectParameter(KxParameter* parameter) = 0;
 
 protected:
     /// Not deleted through the interface: the module owns its palette.

@@ -1032,15 +1032,19 @@ bool KxShell::groupIndex(const std::string& name, short& index) {
     return true;
 }
 
-KxPaletteControl* KxShell::palette() {
+KxPaletteControl* KxShell::paletteControl() {
     auto control = reinterpret_cast<KxPaletteControlFunction>(
         kxrxModuleSymbol(kPaletteModule, kKxPaletteControlSymbol));
+    return control ? control() : nullptr;
+}
+
+KxPaletteControl* KxShell::palette() {
+    KxPaletteControl* control = paletteControl();
     if (!control) {
         error("no palette that takes edits is loaded ('load " + narrow(kPaletteModule) +
               "' loads one)");
-        return nullptr;
     }
-    return control();
+    return control;
 }
 
 KxApDocument* KxShell::document() {
@@ -1093,9 +1097,7 @@ void KxShell::loadModule(const std::string& name, bool quietWhenLoaded) {
 
 void KxShell::connectPalette() {
     // A palette that was loaded since the last call writes to the standard streams and is hidden.
-    auto control = reinterpret_cast<KxPaletteControlFunction>(
-        kxrxModuleSymbol(kPaletteModule, kKxPaletteControlSymbol));
-    if (KxPaletteControl* palette = control ? control() : nullptr) {
+    if (KxPaletteControl* palette = paletteControl()) {
         palette->setOutput(&mOut, &mErr);
         KxParameterManager& manager = KxParameterManager::getInstance();
         if (!manager.IsESWVisible()) {

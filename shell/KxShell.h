@@ -53,6 +53,10 @@ public:
     // like a session.
     void run(const std::function<bool(std::string&)>& next, bool echo, bool bail);
 
+    // The loaded palette's control, which a program's own views use too; null, reporting
+    // nothing, while no palette that takes edits is loaded.
+    static KxPaletteControl* paletteControl();
+
     bool hasQuit() const { return mbQuit; }
     // Whether any line has failed since the shell was made.
     bool hasFailed() const { return mbFailed; }

@@ -134,7 +134,7 @@ TEST(SlotOrder, ClassesWithTheirDestructorLast) {
     // A palette's control for its host program has no virtual destructor.
     using K = Probe<KxPaletteControl>;
     expectOrder(0, &K::setOutput, &K::draw, &K::editName, &K::editExpression, &K::editProperty,
-                &K::setGroupFilter, &K::clearFilter, &K::probe);
+                &K::setGroupFilter, &K::clearFilter, &K::selectParameter, &K::probe);
 }
 
 } // namespace

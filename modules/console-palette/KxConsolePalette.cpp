@@ -365,6 +365,10 @@ void KxConsolePalette::clearFilter() {
     draw();
 }
 
+Lumo::ErrorStatus KxConsolePalette::selectParameter(KxParameter*) {
+    return Lumo::eNotImplemented;
+}
+
 std::vector<KxParameter*> KxConsolePalette::rowParameters() const {
     std::vector<KxParameter*> parameters;
     for (const Row& row : mRows) {

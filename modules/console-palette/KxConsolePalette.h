@@ -71,6 +71,8 @@ public:
     Lumo::ErrorStatus setGroupFilter(const KxString& groupName, bool invert) override;
     // Removes the filter and draws the table, as choosing a filter does.
     void clearFilter() override;
+    // A table of text has no selection: eNotImplemented.
+    Lumo::ErrorStatus selectParameter(KxParameter* parameter) override;
 
     // The palette's state, for its tests.
     std::vector<KxParameter*> rowParameters() const;

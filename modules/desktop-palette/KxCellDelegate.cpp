@@ -2,13 +2,31 @@
 
 #include "modules/desktop-palette/KxParameterTableModel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
+#include <QToolTip>
 
 KxCellDelegate::KxCellDelegate(KxParameterTableModel& model, QObject* parent)
     : QStyledItemDelegate(parent), mModel(model) {}
+
+bool KxCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                               const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid()) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    // The text as painted, elided or not, against the room the cell has.
+    if (sizeHint(option, index).width() > option.rect.width()) {
+        QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view,
+                           option.rect);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
+}
 
 void KxCellDelegate::cancel() {
     if (mpEditor) {

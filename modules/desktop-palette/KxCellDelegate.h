@@ -8,7 +8,8 @@ class KxParameterTableModel;
 
 // The editors of the table's cells: a property with a value set is edited by choosing one of its
 // values, an expression with the predefined expressions offered as the user types, anything
-// else as text. The edit in progress can be cancelled from outside.
+// else as text. The edit in progress can be cancelled from outside. A cell too narrow for its text
+// shows the whole text as its tooltip.
 class KxCellDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -27,6 +28,8 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 private:
     QModelIndex source(const QModelIndex& index) const;

@@ -14,6 +14,7 @@
 #include "util/KxParameterUtil.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -324,6 +325,24 @@ Lumo::ErrorStatus KxDesktopPalette::setGroupFilter(const KxString& groupName, bo
 
 void KxDesktopPalette::clearFilter() {
     applyGroupFilter({}, false);
+}
+
+Lumo::ErrorStatus KxDesktopPalette::selectParameter(KxParameter* parameter) {
+    if (!parameter) {
+        return Lumo::eNullObjectPointer;
+    }
+    const int row = mpModel->rowOf(parameter);
+    const QModelIndex shown =
+        row < 0 ? QModelIndex() : mpRows->mapFromSource(mpModel->index(row, 0));
+    if (!shown.isValid() || !mpDock) {
+        return Lumo::eKeyNotFound;
+    }
+    // The selection's notice highlights the parameter, as a click on the row does.
+    QTableView& table = *mpDock->table();
+    table.selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+    table.scrollTo(shown);
+    return Lumo::eOk;
 }
 
 Lumo::ErrorStatus KxDesktopPalette::createParameter(KxParameter*& parameter) {

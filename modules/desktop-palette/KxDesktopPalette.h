@@ -70,6 +70,7 @@ public:
                                    const KxDbEvalVariant& value) override;
     Lumo::ErrorStatus setGroupFilter(const KxString& groupName, bool invert) override;
     void clearFilter() override;
+    Lumo::ErrorStatus selectParameter(KxParameter* parameter) override;
 
     // The user's commands of the row menu and the group tree, each through the manager, the
     // parameter or the group collection; a refusal is shown as the error dialog.

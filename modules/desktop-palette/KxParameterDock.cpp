@@ -8,6 +8,17 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace {
+
+// A column is never wider than this many characters when fitted; its tooltip has the rest.
+constexpr int kMaxColumnCharacters = 18;
+// Fitting reads this many rows about the visible ones, so that it costs the same in a large table.
+constexpr int kFitRows = 200;
+
+} // namespace
+
 KxParameterDock::KxParameterDock(QAbstractItemModel& rows, QAbstractItemDelegate& cells,
                                  QWidget* parent)
     : QDockWidget(QStringLiteral("Parameters"), parent) {
@@ -38,7 +49,7 @@ KxParameterDock::KxParameterDock(QAbstractItemModel& rows, QAbstractItemDelegate
     layout->addWidget(mpSearch);
     layout->addWidget(mpTable);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({140, 560}); // the tree narrow, the table the rest
+    splitter->setSizes({120, 580}); // the tree narrow, the table the rest
     setWidget(splitter);
 
     // The keys of a table: Delete deletes the selected rows, Insert makes a new parameter.
@@ -49,6 +60,18 @@ KxParameterDock::KxParameterDock(QAbstractItemModel& rows, QAbstractItemDelegate
     insert->setShortcut(Qt::Key_Insert);
     insert->setShortcutContext(Qt::WidgetShortcut);
     mpTable->addActions({remove, insert});
+
+    mpTable->horizontalHeader()->setResizeContentsPrecision(kFitRows);
+    connect(&rows, &QAbstractItemModel::modelReset, this, &KxParameterDock::fitColumns);
+    connect(&rows, &QAbstractItemModel::columnsInserted, this, &KxParameterDock::fitColumns);
+    connect(&rows, &QAbstractItemModel::columnsRemoved, this, &KxParameterDock::fitColumns);
+    connect(&rows, &QAbstractItemModel::rowsInserted, this,
+            [this, &rows](const QModelIndex&, int first, int last) {
+                if (rows.rowCount() == last - first + 1) {
+                    fitColumns(); // the first rows of an empty table
+                }
+            });
+    fitColumns(); // the rows that the palette holds already
 
     connect(mpSearch, &QLineEdit::textChanged, this, &KxParameterDock::searchTextChanged);
     connect(mpTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -77,6 +100,14 @@ QModelIndexList KxParameterDock::selectedRows() const {
 void KxParameterDock::editCell(const QModelIndex& cell) {
     mpTable->setCurrentIndex(cell);
     mpTable->edit(cell);
+}
+
+void KxParameterDock::fitColumns() {
+    const int bound = mpTable->fontMetrics().averageCharWidth() * kMaxColumnCharacters;
+    for (int column = 0; column < mpTable->model()->columnCount(); ++column) {
+        mpTable->resizeColumnToContents(column);
+        mpTable->setColumnWidth(column, std::min(mpTable->columnWidth(column), bound));
+    }
 }
 
 void KxParameterDock::askNewGroup() {

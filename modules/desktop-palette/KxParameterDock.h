@@ -31,6 +31,10 @@ public:
     QModelIndexList selectedRows() const;
     // Makes the cell current and opens its editor.
     void editCell(const QModelIndex& cell);
+    // Sizes each column to its content, at most a few dozen characters wide, so that a long
+    // expression leaves the columns after it in sight; the table does on load and whenever its
+    // columns change.
+    void fitColumns();
 
 signals:
     void searchTextChanged(const QString& text);

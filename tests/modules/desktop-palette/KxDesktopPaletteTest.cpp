@@ -22,12 +22,14 @@
 #include <QApplication>
 #include <QBrush>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 #include <sstream>
@@ -258,6 +260,35 @@ private slots:
         QCOMPARE(highlights(L"height"), 1u);
         table.clearSelection();
         QCOMPARE(highlights(L"height"), 0u);
+    }
+
+    void columnsFitTheirContentWithinABoundAndACutCellTellsItAll() {
+        QTableView& table = *palette->table();
+        palette->widget()->resize(470, 400); // the palette's share of the program's window
+        palette->widget()->show();
+        palette->widget()->fitColumns();
+        const int bound = table.fontMetrics().averageCharWidth() * 18;
+        const QString whole = cell("spacing", 1).data().toString();
+        QVERIFY(table.fontMetrics().horizontalAdvance(whole) > bound); // the long expression
+        QCOMPARE(table.columnWidth(1), bound);
+        QVERIFY(table.columnWidth(0) >= table.fontMetrics().horizontalAdvance("hole_diameter"));
+        QVERIFY(table.columnViewportPosition(3) + 20 < table.viewport()->width()); // Groups seen
+        const auto tip = [&](const QModelIndex& at) {
+            const QPoint point = table.visualRect(at).center();
+            QHelpEvent help(QEvent::ToolTip, point, table.viewport()->mapToGlobal(point));
+            QApplication::sendEvent(table.viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tip(cell("width", 0)), QString()); // it fits
+        QCOMPARE(tip(cell("spacing", 1)), whole);
+        // Selecting from outside selects that row alone and highlights it.
+        QCOMPARE(palette->selectParameter(&parameter(L"height")), Lumo::eOk);
+        QCOMPARE(palette->selectParameter(&parameter(L"width")), Lumo::eOk);
+        QCOMPARE(palette->widget()->selectedRows().size(), 1);
+        QCOMPARE(highlights(L"width"), 1u);
+        QCOMPARE(highlights(L"height"), 0u);
+        palette->setSearchPattern("hole");
+        QCOMPARE(palette->selectParameter(&parameter(L"width")), Lumo::eKeyNotFound);
     }
 
     void rowMenuJoinsLeavesCreatesAndDeletes() {
