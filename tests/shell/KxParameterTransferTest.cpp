@@ -6,8 +6,8 @@
 #include "kit/KxScopedRegistration.h"
 #include "manager/KxParameterManager.h"
 #include "modules/bracket-plate/KxBracketPlate.h"
-#include "support/HostSession.h"
 #include "support/HostSysVars.h"
+#include "support/PaletteSession.h"
 #include "testkit/KxRecordingPalette.h"
 
 #include <gmock/gmock.h>
@@ -43,22 +43,13 @@ std::vector<std::string> describe(const Transfer::Result& result) {
 }
 
 // The sample plate, active, with a palette that hears everything; and an empty plate beside it.
-struct PlateTransfer : HostSession {
-    KxRecordingPalette palette;
-    KxScopedPalette attached{palette};
-    KxParameterManager& manager = [this]() -> KxParameterManager& {
-        ::testing::internal::CaptureStderr(); // the host reports that no palette module is there
-        KxParameterManager& made = mSession.manager();
-        ::testing::internal::GetCapturedStderr();
-        return made;
-    }();
+struct PlateTransfer : PaletteSession {
     KxBracketPlate source;
     KxPlateCollection copy{L"Copy", kxDocManagerPtr()->curDocument()->database()};
     KxPlateGroupCollection copyGroups{&copy};
     CImageList images;
 
     PlateTransfer() {
-        palette.mVisible = palette.mListControlDeleted = true;
         source.connect();
         palette.mCalls.clear();
     }

@@ -11,7 +11,7 @@
 #include "kit/KxScopedRegistration.h"
 #include "manager/KxParameterManager.h"
 #include "shell/KxParameterTransfer.h"
-#include "support/HostSession.h"
+#include "support/PaletteSession.h"
 #include "support/ScratchFolder.h"
 #include "support/TestParameter.h"
 #include "testkit/KxRecordingPalette.h"
@@ -36,15 +36,7 @@ using ::testing::StartsWith;
 
 using State = std::vector<std::string>;
 
-struct PlateUndo : HostSession {
-    KxRecordingPalette palette;
-    KxScopedPalette attached{palette};
-    KxParameterManager& manager = [this]() -> KxParameterManager& {
-        ::testing::internal::CaptureStderr(); // the host reports that no palette module is there
-        KxParameterManager& made = mSession.manager();
-        ::testing::internal::GetCapturedStderr();
-        return made;
-    }();
+struct PlateUndo : PaletteSession {
     KxBracketPlate plate;
     KxPlateCollection& collection = plate.collection();
     KxPlateGroupCollection& groups = plate.groups();
@@ -53,7 +45,6 @@ struct PlateUndo : HostSession {
     std::mt19937 random;
 
     PlateUndo() {
-        palette.mVisible = palette.mListControlDeleted = true;
         plate.connect();
         db->forgetUndoHistory();
     }
