@@ -116,7 +116,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     // A recovered drawing takes the place of the one named, which is its own or older.
-    if (!window.offerRecovery(answer) && !drawing.empty()) {
+    // A run without a user leaves recovery files it was not told to answer for.
+    const bool recovered =
+        (!unattended || answer != KxMainWindow::Recovery::Ask) && window.offerRecovery(answer);
+    if (!recovered && !drawing.empty()) {
         if (const std::string problem = window.shell().openDrawing(drawing); !problem.empty()) {
             std::cerr << "kxparam-gui: cannot open '" << drawing << "': " << problem << '\n';
             return 2;

@@ -109,6 +109,48 @@ private slots:
         QVERIFY(mpWindow->undoAction()->isEnabled() && modified());
     }
 
+    // A recovery file is offered only when it reads whole and its drawing's file was not saved
+    // since; one of a session still running is never offered.
+    void offersOnlyAWholeRecoveryFileNewerThanItsDrawing() {
+        reopen();
+        mpWindow->setRecoveryInterval(60000, 1);
+        QVERIFY(mpWindow->run(QStringLiteral("expr width 190")));
+        const QDir folder(file(QStringLiteral("recovery")));
+        const QString own = QStringLiteral("drawing-%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(folder.exists(own + QStringLiteral(".record")));
+        QVERIFY(!mpWindow->offerRecovery(KxMainWindow::Recovery::Ask));
+        QVERIFY(mAsked.isEmpty());
+        // Another session's, which has ended: one whole, one broken.
+        const auto leave = [&](const QString& stem, bool broken) {
+            QFile::copy(folder.filePath(own + QStringLiteral(".record")),
+                        folder.filePath(stem + QStringLiteral(".record")));
+            QFile::copy(folder.filePath(own + QStringLiteral(".kxd")),
+                        folder.filePath(stem + QStringLiteral(".kxd")));
+            if (broken) {
+                QFile::resize(folder.filePath(stem + QStringLiteral(".kxd")), 40);
+            }
+        };
+        leave(QStringLiteral("drawing-999999998"), true);
+        leave(QStringLiteral("drawing-999999999"), false);
+        mAnswer = QMessageBox::Discard; // reopening the file discards the edit
+        QVERIFY(mpWindow->openDrawing(plate()));
+        mAnswer = QMessageBox::Yes;
+        QVERIFY(mpWindow->offerRecovery(KxMainWindow::Recovery::Ask));
+        QCOMPARE(mAsked.size(), 2);
+        QVERIFY(modified() && mpWindow->isWindowModified() && !mpWindow->undoAction()->isEnabled());
+        QVERIFY(!folder.exists(QStringLiteral("drawing-999999999.kxd")));
+        QVERIFY(folder.exists(QStringLiteral("drawing-999999998.kxd")));
+
+        // Saved since the recovery file began: it is older than the file, and goes unasked.
+        leave(QStringLiteral("drawing-999999999"), false);
+        QVERIFY(mpWindow->save());
+        QVERIFY(!folder.exists(own + QStringLiteral(".record"))); // clean now
+        mAsked.clear();
+        QVERIFY(!mpWindow->offerRecovery(KxMainWindow::Recovery::Ask));
+        QVERIFY(mAsked.isEmpty() && !folder.exists(QStringLiteral("drawing-999999999.kxd")));
+        mpWindow->setRecoveryInterval(60000);
+    }
+
     // A session killed with unsaved changes leaves them in its recovery file; the next one
     // recovers them as unsaved changes of the original file, which stays as it was saved.
     void recoversTheEditsOfAKilledSession() {
