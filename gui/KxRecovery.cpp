@@ -14,7 +14,7 @@
 
 #include <array>
 #include <cerrno>
-#include <signal.h>
+#include <csignal> // kill, of POSIX
 
 namespace {
 
