@@ -77,8 +77,9 @@ public:
     bool save();
     /// File → Save As...: in a file chosen.
     bool saveAs();
-    /// Edit → Undo and Redo.
+    /// Edit → Undo, its text naming the step.
     QAction* undoAction() const { return mpUndo; }
+    /// Edit → Redo, its text naming the step.
     QAction* redoAction() const { return mpRedo; }
     /// Open Recent's files, the latest first.
     static QStringList recentFiles();
