@@ -23,16 +23,21 @@ constexpr int kWidth = 1200;
 constexpr int kHeight = 700;
 
 constexpr const char* kUsage =
-    "usage: kxparam-gui [--script FILE] [--screenshot FILE.png] [--module-dir DIR]... [--modules "
-    "DIR]...\n"
+    "usage: kxparam-gui [--script FILE] [--screenshot FILE.png] [--recovery ANSWER]\n"
+    "                   [--module-dir DIR]... [--modules DIR]... [DRAWING.kxd]\n"
+    "  DRAWING.kxd        open this drawing file once the modules are loaded\n"
     "  --script FILE      run the commands of FILE first (kxparam's commands)\n"
     "  --screenshot FILE  then write a picture of the window to FILE (PNG) and leave\n"
+    "  --recovery ANSWER  ask (the default), recover or discard the unsaved changes that a\n"
+    "                     session which ended unexpectedly left in its recovery file\n"
     "  --module-dir DIR   look for modules in DIR first, then where they are installed\n"
     "  --modules DIR      look for modules in DIR instead of where they are installed\n"
     "The environment variable KXPARAM_MODULE_PATH adds directories (separated by ':') after\n"
-    "those of --module-dir. It needs a display, or QT_QPA_PLATFORM=offscreen.\n"
+    "those of --module-dir; KXPARAM_RECOVERY_DIR names the folder of the recovery files, and\n"
+    "KXPARAM_RECOVERY_MS how often they are written (30000 ms). It needs a display, or "
+    "QT_QPA_PLATFORM=offscreen.\n"
     "With --screenshot the exit status is 0 when every command succeeded and the picture was\n"
-    "written, 1 otherwise; 2 for a bad command line or a script that cannot be read.\n";
+    "written, 1 otherwise; 2 for a bad command line, or a script or drawing that cannot be read.\n";
 
 // The script's lines, or false when it cannot be read.
 bool readScript(const std::string& path, std::vector<std::string>& lines) {
@@ -58,13 +63,25 @@ int main(int argc, char** argv) {
     KxModuleDirectories modules("kxparam-gui");
     std::string script;
     std::string screenshot;
+    std::string drawing;
+    std::string recovery = "ask";
     KxOptionParser options("kxparam-gui", kUsage);
     options.addValue("--script", script);
     options.addValue("--screenshot", screenshot);
+    options.addValue("--recovery", recovery);
+    options.addOperand("drawing", drawing);
     options.addModuleDirectories(modules);
     if (const auto outcome = options.parse(argc, argv, std::cout, std::cerr);
         outcome != KxOptionParser::Outcome::Run) {
         return KxOptionParser::exitStatus(outcome);
+    }
+    const auto answer = recovery == "recover"   ? KxMainWindow::Recovery::Recover
+                        : recovery == "discard" ? KxMainWindow::Recovery::Discard
+                                                : KxMainWindow::Recovery::Ask;
+    if (recovery != "ask" && answer == KxMainWindow::Recovery::Ask) {
+        std::cerr << "kxparam-gui: --recovery is ask, recover or discard, not '" << recovery
+                  << "'\n";
+        return 2;
     }
     modules.addEnvironment(std::cerr);
     // The desktop palette's own directory comes first, so that its KxParameter.dlx is the one
@@ -77,7 +94,13 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("kxparam"));
+    QApplication::setApplicationName(QStringLiteral("kxparam-gui"));
     KxMainWindow window;
+    if (const int milliseconds = qEnvironmentVariableIntValue("KXPARAM_RECOVERY_MS");
+        milliseconds > 0) {
+        window.setRecoveryInterval(milliseconds);
+    }
     const bool unattended = !screenshot.empty();
     if (unattended) {
         window.setMirrors(&std::cout, &std::cerr);
@@ -91,6 +114,17 @@ int main(int argc, char** argv) {
         }
         std::cerr << '\n';
         return 1;
+    }
+    // A recovered drawing takes the place of the one named, which is its own or older.
+    // A run without a user leaves recovery files it was not told to answer for.
+    const bool recovered =
+        (!unattended || answer != KxMainWindow::Recovery::Ask) && window.offerRecovery(answer);
+    if (!recovered && !drawing.empty()) {
+        if (const std::string problem = window.shell().openDrawing(drawing); !problem.empty()) {
+            std::cerr << "kxparam-gui: cannot open '" << drawing << "': " << problem << '\n';
+            return 2;
+        }
+        window.updateDocumentState();
     }
     bool succeeded = !window.shell().hasFailed();
     if (unattended && !succeeded) {

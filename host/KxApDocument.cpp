@@ -81,6 +81,16 @@ Lumo::ErrorStatus KxApDocument::newDrawing(std::string& message) {
     return status;
 }
 
+Lumo::ErrorStatus KxApDocument::recover(const std::string& recoveryPath,
+                                        const std::string& originalPath, std::string& message) {
+    const Lumo::ErrorStatus status = kxdbOpenDrawing(*mpDatabase, recoveryPath, message);
+    if (status == Lumo::eOk) {
+        mPath = originalPath;
+        mpDatabase->markChangedBeyondUndo(); // the original file lacks these changes
+    }
+    return status;
+}
+
 Lumo::ErrorStatus KxApDocument::open(const std::string& path, std::string& message) {
     const Lumo::ErrorStatus status = kxdbOpenDrawing(*mpDatabase, path, message);
     if (status == Lumo::eOk) {

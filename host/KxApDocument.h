@@ -83,6 +83,10 @@ public:
     /// Replaces the drawing with an empty one that has no file yet (kxdbClearDrawing); what that
     /// refuses, with `message` saying why, and the drawing is as it was.
     Lumo::ErrorStatus newDrawing(std::string& message);
+    /// Replaces the drawing with that of a recovery file, as open does, but keeps `originalPath` as
+    /// the document's file and counts the drawing as changed, so that saving writes the original.
+    Lumo::ErrorStatus recover(const std::string& recoveryPath, const std::string& originalPath,
+                              std::string& message);
     /// The path of the document's file; empty until it was saved or opened.
     const std::string& path() const { return mPath; }
 

@@ -297,6 +297,18 @@ std::string KxShell::openDrawing(const std::string& path) {
     return status == Lumo::eOk ? std::string() : message + statusSuffix(status);
 }
 
+std::string KxShell::recoverDrawing(const std::string& recoveryPath,
+                                    const std::string& originalPath) {
+    KxApDocument* current = kxDocManagerPtr()->curDocument();
+    if (!current) {
+        return "no drawing is open";
+    }
+    std::string message;
+    const Lumo::ErrorStatus status = current->recover(recoveryPath, originalPath, message);
+    mParameters.clear(); // the provider rebuilds its parameters from the drawing read
+    return status == Lumo::eOk ? std::string() : message + statusSuffix(status);
+}
+
 void KxShell::leave() {
     if (const KxApDocument* current = kxDocManagerPtr()->curDocument()) {
         warning(unsavedChanges(*current));

@@ -40,6 +40,9 @@ public:
     // Replaces the drawing with that of the file, as `open` does; empty when it did, else why not
     // (the host's message and status). Reports nothing itself.
     std::string openDrawing(const std::string& path);
+    // Replaces the drawing with that of a recovery file, unsaved, with `originalPath` as its file;
+    // empty when it did, else why not.
+    std::string recoverDrawing(const std::string& recoveryPath, const std::string& originalPath);
     // Warns when the drawing has unsaved changes, which leaving loses: `quit` does, and the
     // program when its input ends.
     void leave();
