@@ -74,14 +74,9 @@ bool KxRecovery::write(const KxDbDatabase& database, const std::string& path,
     }
     const QString stem =
         mFolder + QStringLiteral("/drawing-%1").arg(QCoreApplication::applicationPid());
-    // A copy is saved, as the saver would mark the drawing itself saved. Its units are the
-    // current ones, which reading the copy sets again, unchanged.
-    std::string bytes;
-    KxDbDatabase copy;
-    if (kxdbWriteDrawing(database, bytes, message) != Lumo::eOk ||
-        kxdbReadDrawing(copy, bytes, message) != Lumo::eOk ||
-        kxdbSaveDrawing(copy, (stem + QStringLiteral(".kxd")).toStdString(), message) !=
-            Lumo::eOk) {
+    // Saved as a copy: the drawing itself is not saved by this.
+    if (kxdbSaveDrawingCopy(database, (stem + QStringLiteral(".kxd")).toStdString(), message) !=
+        Lumo::eOk) {
         return false;
     }
     QSaveFile record(stem + QStringLiteral(".record"));

@@ -459,14 +459,17 @@ Lumo::ErrorStatus kxdbClearDrawing(KxDbDatabase& database, std::string& message)
     return status;
 }
 
-Lumo::ErrorStatus kxdbSaveDrawing(KxDbDatabase& database, const std::string& path,
-                                  std::string& message) {
+Lumo::ErrorStatus kxdbSaveDrawingCopy(const KxDbDatabase& database, const std::string& path,
+                                      std::string& message) {
     std::string bytes;
     std::vector<std::size_t> cuts;
-    Lumo::ErrorStatus status = writeDrawing(database, bytes, cuts, message);
-    if (status == Lumo::eOk) {
-        status = KxSafeFile::replace(path, bytes, cuts, message);
-    }
+    const Lumo::ErrorStatus status = writeDrawing(database, bytes, cuts, message);
+    return status == Lumo::eOk ? KxSafeFile::replace(path, bytes, cuts, message) : status;
+}
+
+Lumo::ErrorStatus kxdbSaveDrawing(KxDbDatabase& database, const std::string& path,
+                                  std::string& message) {
+    const Lumo::ErrorStatus status = kxdbSaveDrawingCopy(database, path, message);
     if (status == Lumo::eOk) {
         Access::history(database).markClean();
     }

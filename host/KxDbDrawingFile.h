@@ -52,6 +52,10 @@ KX_HOST_EXPORT Lumo::ErrorStatus kxdbClearDrawing(KxDbDatabase& database, std::s
 /// database is unchanged since saved.
 KX_HOST_EXPORT Lumo::ErrorStatus kxdbSaveDrawing(KxDbDatabase& database, const std::string& path,
                                                  std::string& message);
+/// Saves the drawing in the file at that path as kxdbSaveDrawing does, but as a copy: the database
+/// does not count as saved, for a recovery file written beside the drawing's own.
+KX_HOST_EXPORT Lumo::ErrorStatus kxdbSaveDrawingCopy(const KxDbDatabase& database,
+                                                     const std::string& path, std::string& message);
 /// Reads the drawing file at that path into the database as kxdbReadDrawing does; eFileError when
 /// the file cannot be read.
 KX_HOST_EXPORT Lumo::ErrorStatus kxdbOpenDrawing(KxDbDatabase& database, const std::string& path,

@@ -256,6 +256,11 @@ TEST_F(DrawingFile, AFailureAtAnyStepOfASaveLeavesTheOldFileAndNoTemporaryOne) {
         EXPECT_TRUE(doc->isModified());
     }
     kxFailFileWrite(0);
+    // A copy, as a recovery file is, leaves the drawing unsaved.
+    const std::string copy = (dir / "copy.kxd").string();
+    ASSERT_EQ(kxdbSaveDrawingCopy(*doc->database(), copy, message), Lumo::eOk) << message;
+    EXPECT_EQ(contents(copy), written(doc->database()));
+    EXPECT_TRUE(doc->isModified());
     EXPECT_EQ(doc->save((dir / "missing" / "plate.kxd").string(), message), Lumo::eFileError);
     EXPECT_THAT(message, HasSubstr("cannot create"));
     EXPECT_TRUE(doc->isModified());
