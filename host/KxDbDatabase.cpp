@@ -11,13 +11,25 @@ KxDbDatabase::KxDbDatabase() : mpHistory(std::make_unique<KxDbUndoHistory>(*this
 
 KxDbDatabase::~KxDbDatabase() {
     KxModelessBrackets::forget(this);
-    // The objects' destructors must not come back to a map that is being walked.
-    auto objects = std::move(mObjects);
-    mObjects.clear();
-    for (auto& [handle, object] : objects) {
-        KxDbObjectTable::remove(handle);
-        object->mpDatabase = nullptr;
-        delete object;
+    deleteObjects();
+}
+
+KxDbObject* KxDbDatabase::resident(std::uint64_t handle) const {
+    KxDbObject* object = KxDbObjectTable::find(handle);
+    return object && object->mpDatabase == this ? object : nullptr;
+}
+
+void KxDbDatabase::deleteObjects() {
+    // The objects' destructors must not come back to a list that is being walked.
+    const std::vector<std::uint64_t> order = std::move(mOrder);
+    mOrder.clear();
+    mCount = 0;
+    for (const std::uint64_t handle : order) {
+        if (KxDbObject* object = resident(handle)) {
+            KxDbObjectTable::remove(handle);
+            object->mpDatabase = nullptr;
+            delete object;
+        }
     }
 }
 
@@ -32,7 +44,7 @@ Lumo::ErrorStatus KxDbDatabase::addObject(KxDbObject* object, KxDbObjectId& id) 
     object->mHandle = KxDbObjectTable::enter(object);
     object->mDrawingHandle = ++mLastDrawingHandle;
     object->mpDatabase = this;
-    mObjects.emplace(object->mHandle, object);
+    ++mCount;
     mOrder.push_back(object->mHandle);
     id = KxDbObjectId(object->mHandle);
     mpHistory->recordAdd(*object);
@@ -44,25 +56,25 @@ Lumo::ErrorStatus KxDbDatabase::erase(const KxDbObjectId& id) {
     if (id.isNull()) {
         return Lumo::eNullObjectId;
     }
-    const auto found = mObjects.find(id.handle());
-    if (found == mObjects.end()) {
+    KxDbObject* object = resident(id.handle());
+    if (!object) {
         return Lumo::eInvalidObjectId;
     }
-    if (found->second->mbErased) {
+    if (object->mbErased) {
         return Lumo::eWasErased;
     }
-    mpHistory->recordErase(*found->second);
-    found->second->mbErased = true;
+    mpHistory->recordErase(*object);
+    object->mbErased = true;
     touch(this);
     return Lumo::eOk;
 }
 
 std::vector<KxDbObjectId> KxDbDatabase::objectIds() const {
     std::vector<KxDbObjectId> ids;
-    ids.reserve(mObjects.size());
+    ids.reserve(mCount);
     for (const std::uint64_t handle : mOrder) {
-        const auto found = mObjects.find(handle);
-        if (found != mObjects.end() && !found->second->mbErased) {
+        const KxDbObject* object = resident(handle);
+        if (object && !object->mbErased) {
             ids.emplace_back(handle);
         }
     }
@@ -70,10 +82,10 @@ std::vector<KxDbObjectId> KxDbDatabase::objectIds() const {
 }
 
 void KxDbDatabase::release(KxDbObject* object) {
-    mObjects.erase(object->mHandle);
+    --mCount;
     KxDbObjectTable::remove(object->mHandle);
-    if (mOrder.size() >= 2 * mObjects.size()) {
-        std::erase_if(mOrder, [this](std::uint64_t handle) { return !mObjects.contains(handle); });
+    if (mOrder.size() >= 2 * mCount) {
+        std::erase_if(mOrder, [this](std::uint64_t handle) { return !resident(handle); });
     }
     mpHistory->recordLoss();
     touch(this);
@@ -84,21 +96,16 @@ void KxDbDatabase::openedForWrite(KxDbObject* object) {
 }
 
 void KxDbDatabase::takeOver(KxDbDatabase& other) {
-    auto objects = std::move(mObjects);
-    mObjects.clear();
-    mOrder.clear();
-    for (auto& [handle, object] : objects) {
-        KxDbObjectTable::remove(handle);
-        object->mpDatabase = nullptr;
-        delete object;
+    deleteObjects();
+    for (const std::uint64_t handle : other.mOrder) {
+        if (KxDbObject* object = other.resident(handle)) {
+            object->mpDatabase = this;
+        }
     }
-    mObjects = std::move(other.mObjects);
-    other.mObjects.clear();
     mOrder = std::move(other.mOrder);
     other.mOrder.clear();
-    for (auto& [handle, object] : mObjects) {
-        object->mpDatabase = this;
-    }
+    mCount = other.mCount;
+    other.mCount = 0;
     mLastDrawingHandle = other.mLastDrawingHandle;
     mpHistory->clear();
     touch(this);

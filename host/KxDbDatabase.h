@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class KxDbDatabaseReactor;
@@ -46,7 +45,7 @@ public:
     Lumo::ErrorStatus erase(const KxDbObjectId& id);
 
     /// The number of objects the database holds, erased ones included.
-    int objectCount() const { return static_cast<int>(mObjects.size()); }
+    int objectCount() const { return static_cast<int>(mCount); }
 
     /// The ids of the objects that are not erased, in the order they were added.
     std::vector<KxDbObjectId> objectIds() const;
@@ -139,7 +138,14 @@ private:
     /// Deletes every object and takes over those of the other database, which is left empty.
     void takeOver(KxDbDatabase& other);
 
-    std::unordered_map<std::uint64_t, KxDbObject*> mObjects;
+    // The database's object of that handle, or null.
+    KxDbObject* resident(std::uint64_t handle) const;
+    // Deletes every object of the database.
+    void deleteObjects();
+
+    // The objects are found by handle in the host's object table, which names their database;
+    // a database counts its own.
+    std::size_t mCount = 0;
     // The handles in the order they were added, which is ascending; those of deleted objects are
     // dropped once they are half of the list, so that deleting costs constant time on average.
     std::vector<std::uint64_t> mOrder;

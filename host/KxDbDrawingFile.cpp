@@ -34,7 +34,11 @@ struct KxDbDrawingAccess {
     }
     static KxDbUndoHistory& history(const KxDbDatabase& database) { return *database.mpHistory; }
     static Lumo::ErrorStatus openObject(const KxDbDatabase& database) {
-        for (const auto& [handle, object] : database.mObjects) {
+        for (const std::uint64_t handle : database.mOrder) {
+            const KxDbObject* object = database.resident(handle);
+            if (!object) {
+                continue;
+            }
             if (object->isOpen()) {
                 return object->isWriteEnabled() ? Lumo::eWasOpenForWrite : Lumo::eWasOpenForRead;
             }

@@ -28,7 +28,6 @@ void KxDbProxyObject::standIn(const wchar_t* className, bool mandatory) {
         proxy->mDrawingHandle = object->mDrawingHandle;
         proxy->mbErased = object->mbErased;
         proxy->mReactors = object->mReactors;
-        database->mObjects[proxy->mHandle] = proxy;
         KxDbObjectTable::replace(proxy->mHandle, proxy);
         object->mpDatabase = nullptr;
         delete object;
