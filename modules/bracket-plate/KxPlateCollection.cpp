@@ -543,7 +543,9 @@ KxPlateCollection::fieldsOf(const KxPlateParameter& parameter,
     fields.name = parameter.getName().toUtf8();
     fields.expression = parameter.getExpression().toUtf8();
     fields.kind = static_cast<std::int32_t>(parameter.kind());
-    fields.description = parameter.mDescription.toUtf8();
+    KxString description;
+    parameter.getDescription(description);
+    fields.description = description.toUtf8();
     fields.tolerance = parameter.tolerance();
     KxParameter::GroupIndexList current;
     if (!groups) {

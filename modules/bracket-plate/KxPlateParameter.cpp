@@ -19,13 +19,17 @@ Lumo::ErrorStatus KxPlateParameter::getEntityId(KxDbObjectId& id) {
     return Lumo::eOk;
 }
 
+// The "description" property holds the text: a plate may have 100,000 parameters, and a second
+// copy would cost each of them.
 Lumo::ErrorStatus KxPlateParameter::getDescription(KxString& description) const {
-    description = mDescription;
+    const KxParameterProperty* property = getProperty(KxPlateDescriptionProperty::kName);
+    description = property && property->value().getType() == kDwgText
+                      ? property->value().getString()
+                      : KxString();
     return Lumo::eOk;
 }
 
 Lumo::ErrorStatus KxPlateParameter::setDescription(const KxString& description) {
-    mDescription = description;
     if (KxParameterProperty* property = getProperty(KxPlateDescriptionProperty::kName)) {
         property->value() = description;
     }

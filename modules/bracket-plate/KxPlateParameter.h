@@ -79,7 +79,6 @@ private:
     // The record that keeps the parameter's definition in the drawing; null until it is listed.
     KxDbObjectId mRecordId;
     double mNumber = 0.0;
-    KxString mDescription;
     double mTolerance = 0.1;
     bool mbDrawn = false;
 
