@@ -11,6 +11,7 @@
 #include "host/KxDbDrawingFile.h"
 #include "modules/bracket-plate/KxPlateCollection.h"
 #include "modules/bracket-plate/KxPlateGroupCollection.h"
+#include "tests/support/DrawingFileSeal.h"
 
 #include <string>
 
@@ -23,17 +24,7 @@ void reseal(std::string& file) {
     for (int i = 0; i < 8; ++i) {
         file[16 + i] = static_cast<char>((std::uint64_t{file.size()} >> (8 * i)) & 0xFFu);
     }
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i + 4 < file.size(); ++i) {
-        crc ^= static_cast<unsigned char>(file[i]);
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc & 1u) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-        }
-    }
-    crc ^= 0xFFFFFFFFu;
-    for (int i = 0; i < 4; ++i) {
-        file[file.size() - 4 + i] = static_cast<char>((crc >> (8 * i)) & 0xFFu);
-    }
+    sealDrawingFile(file);
 }
 
 std::string written(const KxDbDatabase& database) {

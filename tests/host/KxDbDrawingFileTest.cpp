@@ -7,6 +7,7 @@
 #include "host/KxDbDatabaseReactor.h"
 #include "host/KxPlatform.h"
 #include "host/testing/KxHostTesting.h"
+#include "support/DrawingFileSeal.h"
 #include "support/HostSession.h"
 #include "support/HostSysVars.h"
 #include "support/ScratchFolder.h"
@@ -30,17 +31,7 @@ namespace fs = std::filesystem;
 
 // The file's checksum, written again after a test changed a byte on purpose.
 std::string resealed(std::string bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i + 4 < bytes.size(); ++i) {
-        crc ^= static_cast<unsigned char>(bytes[i]);
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc & 1u) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-        }
-    }
-    crc ^= 0xFFFFFFFFu;
-    for (int i = 0; i < 4; ++i) {
-        bytes[bytes.size() - 4 + i] = static_cast<char>(crc >> (8 * i));
-    }
+    sealDrawingFile(bytes);
     return bytes;
 }
 
