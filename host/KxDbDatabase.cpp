@@ -4,6 +4,7 @@
 #include "host/internal/KxDbObjectTable.h"
 #include "host/internal/KxDbUndoHistory.h"
 #include "host/internal/KxModelessBrackets.h"
+#include "host/internal/KxReactorList.h"
 
 #include <algorithm>
 
@@ -181,18 +182,9 @@ void KxDbDatabase::forgetUndoHistory() {
 }
 
 bool KxDbDatabase::addReactor(KxDbDatabaseReactor* reactor) {
-    if (!reactor || std::find(mReactors.begin(), mReactors.end(), reactor) != mReactors.end()) {
-        return false;
-    }
-    mReactors.push_back(reactor);
-    return true;
+    return KxReactorList::attach(mReactors, reactor);
 }
 
 bool KxDbDatabase::removeReactor(KxDbDatabaseReactor* reactor) {
-    const auto found = std::find(mReactors.begin(), mReactors.end(), reactor);
-    if (found == mReactors.end()) {
-        return false;
-    }
-    mReactors.erase(found);
-    return true;
+    return KxReactorList::detach(mReactors, reactor);
 }

@@ -3,6 +3,7 @@
 #include "host/KxDbDatabase.h"
 #include "host/KxDbFiler.h"
 #include "host/internal/KxDbObjectTable.h"
+#include "host/internal/KxReactorList.h"
 
 #include <algorithm>
 
@@ -75,20 +76,11 @@ Lumo::ErrorStatus KxDbObject::readFields(KxDbFiler& filer, int) {
 }
 
 bool KxDbObject::addReactor(KxDbObjectReactor* reactor) {
-    if (!reactor || std::find(mReactors.begin(), mReactors.end(), reactor) != mReactors.end()) {
-        return false;
-    }
-    mReactors.push_back(reactor);
-    return true;
+    return KxReactorList::attach(mReactors, reactor);
 }
 
 bool KxDbObject::removeReactor(KxDbObjectReactor* reactor) {
-    const auto found = std::find(mReactors.begin(), mReactors.end(), reactor);
-    if (found == mReactors.end()) {
-        return false;
-    }
-    mReactors.erase(found);
-    return true;
+    return KxReactorList::detach(mReactors, reactor);
 }
 
 struct KxDbObjectOpening {
