@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -116,56 +117,78 @@ void KxDrawingView::zoomToFit() {
 }
 
 void KxDrawingView::readShapes(const KxDbDatabase* shown) {
-    if (shown == mpRead && shown && shown->revision() == mReadRevision) {
+    if (shown == mpRead && shown && shown->revision() == mReadRevision && mUnread.empty()) {
         return;
     }
+    std::vector<KxDbObjectId> changed;
+    // Only what changed since the last read, so that an edit costs what it shows.
+    const bool some = shown && shown == mpRead && shown->changedSince(mReadRevision, changed);
     if (shown != mpRead) {
         mParameters.invalidate(); // other entities
     }
     mpRead = shown;
-    mShapes.clear();
-    if (!shown) {
-        return;
+    if (!some) {
+        mShapes.clear();
+        mUnread.clear();
+        if (!shown) {
+            return;
+        }
+        changed = shown->objectIds();
     }
     mReadRevision = shown->revision();
-    for (const KxDbObjectId& id : shown->objectIds()) {
-        KxDbObject* object = nullptr;
-        if (kxdbOpenObject(object, id, KxDb::kForRead) != Lumo::eOk) {
-            continue; // open for writing elsewhere: drawn at the next revision
-        }
-        Shape shape;
-        shape.handle = id.handle();
-        if (const auto* polyline = dynamic_cast<const KxDbPolyline*>(object)) {
-            for (const KxGePoint2d& point : polyline->points()) {
-                shape.points.push_back(QPointF(point.x, point.y));
-            }
-            shape.path.addPolygon(shape.points);
-            if (polyline->isClosed() && shape.points.size() > 2) {
-                shape.path.closeSubpath();
-            }
-        } else if (const auto* circle = dynamic_cast<const KxDbCircle*>(object)) {
-            const KxGePoint2d center = circle->center();
-            shape.path.addEllipse(QPointF(center.x, center.y), circle->radius(), circle->radius());
-            shape.points = shape.path.toFillPolygon();
-        }
-        if (const auto* entity = dynamic_cast<const KxDbEntity*>(object)) {
-            shape.highlighted = !entity->highlights().empty();
-        }
-        object->close();
-        if (!shape.path.isEmpty()) {
-            mShapes.push_back(std::move(shape));
-        }
+    for (const std::uint64_t handle : std::exchange(mUnread, {})) {
+        changed.emplace_back(handle);
+    }
+    for (const KxDbObjectId& id : changed) {
+        readShape(id);
     }
     if (mShapes.empty()) {
         return;
     }
     // By hand: QRectF's union drops a rectangle of no height, which a horizontal line has.
-    mBounds = mShapes.front().path.boundingRect();
-    for (const Shape& shape : mShapes) {
+    mBounds = mShapes.begin()->second.path.boundingRect();
+    for (const auto& [handle, shape] : mShapes) {
         const QRectF box = shape.path.boundingRect();
         mBounds.setCoords(std::min(mBounds.left(), box.left()), std::min(mBounds.top(), box.top()),
                           std::max(mBounds.right(), box.right()),
                           std::max(mBounds.bottom(), box.bottom()));
+    }
+}
+
+void KxDrawingView::readShape(const KxDbObjectId& id) {
+    KxDbObject* object = nullptr;
+    const Lumo::ErrorStatus status = kxdbOpenObject(object, id, KxDb::kForRead);
+    if (status == Lumo::eWasOpenForWrite) {
+        mUnread.push_back(id.handle()); // drawn as it was until it is closed
+        return;
+    }
+    if (status != Lumo::eOk) {
+        mShapes.erase(id.handle()); // erased or deleted
+        return;
+    }
+    Shape shape;
+    shape.handle = id.handle();
+    if (const auto* polyline = dynamic_cast<const KxDbPolyline*>(object)) {
+        for (const KxGePoint2d& point : polyline->points()) {
+            shape.points.push_back(QPointF(point.x, point.y));
+        }
+        shape.path.addPolygon(shape.points);
+        if (polyline->isClosed() && shape.points.size() > 2) {
+            shape.path.closeSubpath();
+        }
+    } else if (const auto* circle = dynamic_cast<const KxDbCircle*>(object)) {
+        const KxGePoint2d center = circle->center();
+        shape.path.addEllipse(QPointF(center.x, center.y), circle->radius(), circle->radius());
+        shape.points = shape.path.toFillPolygon();
+    }
+    if (const auto* entity = dynamic_cast<const KxDbEntity*>(object)) {
+        shape.highlighted = !entity->highlights().empty();
+    }
+    object->close();
+    if (shape.path.isEmpty()) {
+        mShapes.erase(id.handle());
+    } else {
+        mShapes.insert_or_assign(id.handle(), std::move(shape));
     }
 }
 
@@ -208,7 +231,7 @@ void KxDrawingView::paintEvent(QPaintEvent*) {
                  highlighted ? kHighlightWidth : kLineWidth);
         pen.setCosmetic(true);
         painter.setPen(pen);
-        for (const Shape& shape : mShapes) {
+        for (const auto& [handle, shape] : mShapes) {
             if (shape.highlighted == highlighted) {
                 painter.drawPath(shape.path);
             }
@@ -223,7 +246,7 @@ void KxDrawingView::paintDimensions(QPainter& painter, const QTransform& toView)
     std::vector<QRectF> placed;
     std::vector<std::pair<QTransform, QRectF>> places;
     // Placed in the drawing's order, so that a text stays where it is when highlighted.
-    for (const Shape& shape : mShapes) {
+    for (const auto& [handle, shape] : mShapes) {
         KxParameter* parameter = shape.points.size() > 1 ? mParameters.find(shape.handle) : nullptr;
         if (!parameter) {
             continue;
@@ -358,7 +381,8 @@ void KxDrawingView::mouseReleaseEvent(QMouseEvent* event) {
 
 void KxDrawingView::poll() {
     const KxDbDatabase* shown = database();
-    bool stale = shown != mpRead || (shown && shown->revision() != mReadRevision);
+    bool stale =
+        shown != mpRead || (shown && shown->revision() != mReadRevision) || !mUnread.empty();
     // A parameter gone, or a value or the units changed without touching the drawing.
     stale = stale || mParameters.refresh();
     for (std::size_t i = 0; !stale && i < mDimensions.size(); ++i) {

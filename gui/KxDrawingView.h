@@ -14,9 +14,11 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 class KxDbDatabase;
+class KxDbObjectId;
 class KxParameter;
 // The signal carries the parameter as the library hands it out, never by value.
 Q_DECLARE_OPAQUE_POINTER(KxParameter*)
@@ -88,8 +90,11 @@ private:
     };
 
     KxDbDatabase* database() const;
-    // Reads the shapes again when the database, or its revision, is not the one read.
+    // Reads the shapes again when the database, or its revision, is not the one read: those
+    // that changed since, or all of them when the database cannot say which.
     void readShapes(const KxDbDatabase* shown);
+    // Takes the object's shape in, or out when it is gone or has none.
+    void readShape(const KxDbObjectId& id);
     // From drawing units to the view's pixels: fitted, or as zoomed and panned.
     QTransform transform() const;
     // Keeps the view where it stands from now on, rather than fitted.
@@ -109,7 +114,10 @@ private:
     QTimer mPoll;
     const KxDbDatabase* mpRead = nullptr;
     std::uint64_t mReadRevision = 0;
-    std::vector<Shape> mShapes;
+    // By handle, which is the order the objects were added in: the drawing's order.
+    std::map<std::uint64_t, Shape> mShapes;
+    // Objects open for write elsewhere when last read.
+    std::vector<std::uint64_t> mUnread;
     QRectF mBounds;
     KxEntityParameters mParameters;
     std::vector<Dimension> mDimensions;

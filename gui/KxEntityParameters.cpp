@@ -6,6 +6,9 @@
 #include "manager/KxParameterManager.h"
 #include "model/KxParameter.h"
 
+#include <unordered_set>
+#include <utility>
+
 KxEntityParameters::~KxEntityParameters() {
     // A manager that has gone since took its registrations with it.
     if (mpManager && mpManager == kxParameterManagerIfAlive()) {
@@ -36,19 +39,36 @@ bool KxEntityParameters::refresh() {
         }
     }
     if (!mbStale) {
-        return false;
+        // New parameters alone: the table grows by them, whatever it holds already.
+        for (KxParameter* parameter : mAdded) {
+            enter(*parameter);
+        }
+        mbChanged = mbChanged || !mAdded.empty();
+        mAdded.clear();
+        return std::exchange(mbChanged, false);
     }
     mbStale = false;
+    mbChanged = false;
+    mAdded.clear();
     mParameters.clear();
+    mHandles.clear();
     if (mpCollection) {
         for (KxParameter* parameter : mpCollection->getParameters()) {
-            KxDbObjectId id;
-            if (parameter && parameter->getEntityId(id) == Lumo::eOk && !id.isNull()) {
-                mParameters.try_emplace(id.handle(), parameter);
+            if (parameter) {
+                enter(*parameter);
             }
         }
     }
     return true;
+}
+
+void KxEntityParameters::enter(KxParameter& parameter) {
+    KxDbObjectId id;
+    if (parameter.getEntityId(id) == Lumo::eOk && !id.isNull()) {
+        if (mParameters.try_emplace(id.handle(), &parameter).second) {
+            mHandles.emplace(&parameter, id.handle());
+        }
+    }
 }
 
 KxParameter* KxEntityParameters::find(std::uint64_t handle) const {
@@ -70,14 +90,26 @@ void KxEntityParameters::activeCollectionSet(KxParameterCollection*) {
     mbStale = true; // the next refresh takes the new one up
 }
 
-void KxEntityParameters::parameterAdded(KxParameter*) {
-    mbStale = true;
+void KxEntityParameters::parameterAdded(KxParameter* parameter) {
+    if (parameter) {
+        mAdded.push_back(parameter);
+    }
 }
 
-void KxEntityParameters::parametersDeleted(const KxArray<KxParameter*>&) {
-    // The parameters are erased right after this: nothing may reach them through the table.
-    mParameters.clear();
-    mbStale = true;
+void KxEntityParameters::parametersDeleted(const KxArray<KxParameter*>& parameters) {
+    // The parameters are erased right after this: nothing may reach them through the table. Each
+    // leaves by the entity it was entered with, whatever it names now.
+    if (!mAdded.empty()) {
+        const std::unordered_set<KxParameter*> gone(parameters.begin(), parameters.end());
+        std::erase_if(mAdded, [&](KxParameter* parameter) { return gone.contains(parameter); });
+    }
+    for (KxParameter* parameter : parameters) {
+        if (const auto entered = mHandles.find(parameter); entered != mHandles.end()) {
+            mParameters.erase(entered->second);
+            mHandles.erase(entered);
+        }
+        mbChanged = true;
+    }
 }
 
 void KxEntityParameters::leaveCollection() {
@@ -86,5 +118,7 @@ void KxEntityParameters::leaveCollection() {
         mpCollection = nullptr;
     }
     mParameters.clear();
+    mHandles.clear();
+    mAdded.clear();
     mbStale = true;
 }

@@ -5,14 +5,15 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 class KxParameter;
 class KxParameterManager;
 
 /// Which parameter of the manager's active collection each drawing entity stands for, by the
-/// parameters' getEntityId. The table is rebuilt only when asked after the collection, or the
-/// collection that is active, has changed, so that a lookup costs the same whatever the number of
-/// parameters.
+/// parameters' getEntityId. The table is rebuilt only when asked after the collection that is
+/// active has changed; parameters added or deleted enter or leave it one by one, so that neither a
+/// lookup nor an edit costs more with the number of parameters.
 class KxEntityParameters final : private KxParameterManagerReactor,
                                  private KxParameterCollectionReactor {
 public:
@@ -39,9 +40,16 @@ private:
     void parametersDeleted(const KxArray<KxParameter*>& parameters) override;
     // Stops listening to the collection and empties the table.
     void leaveCollection();
+    // Enters the parameter by its entity, when it has one that no other has taken.
+    void enter(KxParameter& parameter);
 
     KxParameterManager* mpManager = nullptr;
     KxParameterCollection* mpCollection = nullptr;
     std::unordered_map<std::uint64_t, KxParameter*> mParameters;
+    // The handle each parameter was entered with, so that it leaves by it.
+    std::unordered_map<KxParameter*, std::uint64_t> mHandles;
+    // Added since the last refresh, entered at the next: a new parameter may get its entity late.
+    std::vector<KxParameter*> mAdded;
     bool mbStale = true;
+    bool mbChanged = false;
 };

@@ -26,7 +26,7 @@ Lumo::ErrorStatus KxDbPolyline::setPoints(std::vector<KxGePoint2d> points, bool 
     }
     mPoints = std::move(points);
     mbClosed = closed;
-    KxDbDatabase::touch(database());
+    KxDbDatabase::touch(database(), objectId().handle());
     return Lumo::eOk;
 }
 
@@ -120,6 +120,6 @@ Lumo::ErrorStatus KxDbCircle::set(KxGePoint2d center, double radius) {
     }
     mCenter = center;
     mRadius = radius;
-    KxDbDatabase::touch(database());
+    KxDbDatabase::touch(database(), objectId().handle());
     return Lumo::eOk;
 }

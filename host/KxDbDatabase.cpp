@@ -7,6 +7,15 @@
 #include "host/internal/KxReactorList.h"
 
 #include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// Enough for every change of a few commands in a drawing of some thousand shown objects; the log
+// drops its older half beyond it.
+constexpr std::size_t kChangeLogLimit = 1 << 14;
+
+} // namespace
 
 KxDbDatabase::KxDbDatabase() : mpHistory(std::make_unique<KxDbUndoHistory>(*this)) {}
 
@@ -49,7 +58,7 @@ Lumo::ErrorStatus KxDbDatabase::addObject(KxDbObject* object, KxDbObjectId& id) 
     mOrder.push_back(object->mHandle);
     id = KxDbObjectId(object->mHandle);
     mpHistory->recordAdd(*object);
-    touch(this);
+    touch(this, object->mHandle);
     return Lumo::eOk;
 }
 
@@ -66,7 +75,7 @@ Lumo::ErrorStatus KxDbDatabase::erase(const KxDbObjectId& id) {
     }
     mpHistory->recordErase(*object);
     object->mbErased = true;
-    touch(this);
+    touch(this, object->mHandle);
     return Lumo::eOk;
 }
 
@@ -82,6 +91,41 @@ std::vector<KxDbObjectId> KxDbDatabase::objectIds() const {
     return ids;
 }
 
+bool KxDbDatabase::changedSince(std::uint64_t revision, std::vector<KxDbObjectId>& ids) const {
+    ids.clear();
+    if (revision < mChangesFrom || revision > mRevision) {
+        return false;
+    }
+    std::unordered_set<std::uint64_t> seen;
+    for (auto it = mChanges.begin() + static_cast<std::ptrdiff_t>(revision - mChangesFrom);
+         it != mChanges.end(); ++it) {
+        if (seen.insert(*it).second) {
+            ids.emplace_back(*it);
+        }
+    }
+    return true;
+}
+
+void KxDbDatabase::touch(KxDbDatabase* database, std::uint64_t handle) {
+    if (!database) {
+        return;
+    }
+    ++database->mRevision;
+    std::vector<std::uint64_t>& changes = database->mChanges;
+    changes.push_back(handle);
+    if (changes.size() > kChangeLogLimit) {
+        const std::size_t dropped = changes.size() / 2;
+        changes.erase(changes.begin(), changes.begin() + static_cast<std::ptrdiff_t>(dropped));
+        database->mChangesFrom += dropped;
+    }
+}
+
+void KxDbDatabase::touchAll() {
+    ++mRevision;
+    mChanges.clear();
+    mChangesFrom = mRevision;
+}
+
 void KxDbDatabase::release(KxDbObject* object) {
     --mCount;
     KxDbObjectTable::remove(object->mHandle);
@@ -89,7 +133,7 @@ void KxDbDatabase::release(KxDbObject* object) {
         std::erase_if(mOrder, [this](std::uint64_t handle) { return !resident(handle); });
     }
     mpHistory->recordLoss();
-    touch(this);
+    touch(this, object->mHandle);
 }
 
 void KxDbDatabase::openedForWrite(KxDbObject* object) {
@@ -109,7 +153,7 @@ void KxDbDatabase::takeOver(KxDbDatabase& other) {
     other.mCount = 0;
     mLastDrawingHandle = other.mLastDrawingHandle;
     mpHistory->clear();
-    touch(this);
+    touchAll();
 }
 
 Lumo::ErrorStatus KxDbDatabase::beginUndoGroup(const KxString& name) {

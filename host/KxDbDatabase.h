@@ -52,6 +52,11 @@ public:
     /// Grows whenever an object is added, erased or deleted, an entity's geometry is set or its
     /// highlights change, so that a view can tell cheaply whether to draw again.
     std::uint64_t revision() const { return mRevision; }
+    /// The ids of the objects whose change grew the revision after `revision`, each once, in the
+    /// order first changed; a deleted or erased one is among them. False when the database no
+    /// longer knows (too many changes since, or the whole drawing was replaced) or `revision` is
+    /// not one it had: every object may have changed then. A view draws again only what changed.
+    bool changedSince(std::uint64_t revision, std::vector<KxDbObjectId>& ids) const;
 
     /// Opens an undo group of that name (a command's, so that a user interface can say "Undo Set
     /// width"), or joins the one open, whose name stays. Always eOk.
@@ -126,12 +131,10 @@ private:
     friend class KxDbCircle;
     /// The object is being deleted: forget it without deleting it again.
     void release(KxDbObject* object);
-    /// Something that a view shows changed in the database, when there is one.
-    static void touch(KxDbDatabase* database) {
-        if (database) {
-            ++database->mRevision;
-        }
-    }
+    /// Something that a view shows of that object changed in the database, when there is one.
+    static void touch(KxDbDatabase* database, std::uint64_t handle);
+    /// The whole drawing changed: every object may have.
+    void touchAll();
 
     /// The object was opened for write: the history records it.
     void openedForWrite(KxDbObject* object);
@@ -150,6 +153,10 @@ private:
     // dropped once they are half of the list, so that deleting costs constant time on average.
     std::vector<std::uint64_t> mOrder;
     std::uint64_t mRevision = 0;
+    // The handle each revision after mChangesFrom changed, oldest first; bounded, so that a view
+    // which looks often reads few objects and one which looks seldom reads them all.
+    std::vector<std::uint64_t> mChanges;
+    std::uint64_t mChangesFrom = 0;
     std::uint64_t mLastDrawingHandle = 0;
     std::unique_ptr<KxDbUndoHistory> mpHistory;
     std::vector<KxDbDatabaseReactor*> mReactors;

@@ -36,7 +36,7 @@ Lumo::ErrorStatus KxDbEntity::pushHighlight(const KxDbFullSubentPath& path,
         return status;
     }
     mHighlights.push_back({path, style});
-    KxDbDatabase::touch(database());
+    KxDbDatabase::touch(database(), objectId().handle());
     return Lumo::eOk;
 }
 
@@ -54,7 +54,7 @@ Lumo::ErrorStatus KxDbEntity::popHighlight(const KxDbFullSubentPath& path) {
         return Lumo::eNotHighlighted;
     }
     mHighlights.erase(std::next(latest).base());
-    KxDbDatabase::touch(database());
+    KxDbDatabase::touch(database(), objectId().handle());
     return Lumo::eOk;
 }
 

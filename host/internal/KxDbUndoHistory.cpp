@@ -200,6 +200,7 @@ Lumo::ErrorStatus KxDbUndoHistory::apply(bool undoing) {
     for (std::size_t k = 0; k < count; ++k) {
         Entry& entry = group.entries[undoing ? count - 1 - k : k];
         const Notice notice = swap(entry, status);
+        KxDbDatabase::touch(&mDatabase, entry.handle);
         if (notice != Notice::none) {
             notices.emplace_back(entry.handle, notice);
         }
@@ -211,7 +212,6 @@ Lumo::ErrorStatus KxDbUndoHistory::apply(bool undoing) {
     mBytes += group.bytes;
     mPosition = undoing ? mPosition - 1 : mPosition + 1;
     trim();
-    KxDbDatabase::touch(&mDatabase);
 
     // Reactors may change the drawing while they are told: look each object up afresh, and walk
     // each list by index, its length read at each step.
