@@ -1,5 +1,6 @@
 # The layering check: cmake -DLAYERS=<build>/KxLayers.cmake -P CheckLayers.cmake. Each layer's
-# files may include only from the folders of the layers it uses; a public header includes only
+# files may include only from the layers it uses (by folder, and by file where two layers share
+# one); a public header includes only
 # public ones (installed, it would not compile otherwise); outside the library, nothing but the tests and
 # fuzzers reaches into a folder's internal/ or testing/. Fails with one line per include that
 # breaks a rule.
@@ -14,12 +15,12 @@ function(kx_break file message)
     set(broken ${count} PARENT_SCOPE)
 endfunction()
 
-# The project-relative includes of a file ("folder/..."), one per element.
+# The project-relative includes of a file ("folder/..." or <folder/...>), one per element.
 function(kx_includes file out)
-    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/[^\"]*\"")
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">/]+/[^\">]*[\">]")
     set(paths)
     foreach(line IN LISTS lines)
-        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" path "${line}")
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]*)[\">].*" "\\1" path "${line}")
         string(REGEX MATCH "^[^/]+" top "${path}")
         if(IS_DIRECTORY ${KX_SOURCE_DIR}/${top})
             list(APPEND paths ${path})
@@ -28,20 +29,33 @@ function(kx_includes file out)
     set(${out} ${paths} PARENT_SCOPE)
 endfunction()
 
-# What is installed: the public headers, by the path they are included with (those that the build
-# writes, by their path in its folder of written headers).
+# The path a layer's file is included with (for one that the build writes, its path in its folder
+# of written headers).
+function(kx_included_as file out)
+    set(base ${KX_SOURCE_DIR})
+    if(KX_GENERATED_DIR)
+        cmake_path(IS_PREFIX KX_GENERATED_DIR ${file} generated)
+        if(generated)
+            set(base ${KX_GENERATED_DIR})
+        endif()
+    endif()
+    file(RELATIVE_PATH relative ${base} ${file})
+    set(${out} ${relative} PARENT_SCOPE)
+endfunction()
+
+# What is installed: the public headers. And which layer each header belongs to, since two layers
+# may share a folder.
 set(installed)
 foreach(layer IN LISTS KX_LAYERS)
-    foreach(file IN LISTS KX_LAYER_${layer}_PUBLIC)
-        set(base ${KX_SOURCE_DIR})
-        if(KX_GENERATED_DIR)
-            cmake_path(IS_PREFIX KX_GENERATED_DIR ${file} generated)
-            if(generated)
-                set(base ${KX_GENERATED_DIR})
+    foreach(kind PUBLIC PRIVATE)
+        foreach(file IN LISTS KX_LAYER_${layer}_${kind})
+            kx_included_as(${file} relative)
+            if(kind STREQUAL "PUBLIC")
+                list(APPEND installed ${relative})
             endif()
-        endif()
-        file(RELATIVE_PATH relative ${base} ${file})
-        list(APPEND installed ${relative})
+            string(MAKE_C_IDENTIFIER "${relative}" key)
+            set(KX_OWNER_${key} ${layer})
+        endforeach()
     endforeach()
 endforeach()
 
@@ -54,8 +68,12 @@ foreach(layer IN LISTS KX_LAYERS)
             foreach(path IN LISTS paths)
                 string(REGEX MATCH "^[^/]+" top "${path}")
                 string(REPLACE ";" ", " allowed "${reach}")
+                string(MAKE_C_IDENTIFIER "${path}" key)
+                set(owner ${KX_OWNER_${key}})
                 if(NOT top IN_LIST reach)
                     kx_break(${file} "includes ${path}, above or beside its layer: ${folder}/ may use ${allowed} only")
+                elseif(owner AND NOT owner IN_LIST KX_LAYER_${layer}_USES)
+                    kx_break(${file} "includes ${path} of the layer ${owner}, which ${layer} does not use")
                 elseif(kind STREQUAL "PUBLIC" AND NOT path IN_LIST installed)
                     kx_break(${file} "a public header includes ${path}, which is not installed")
                 endif()

@@ -6,11 +6,12 @@ string(APPEND data "set(KX_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")\n"
                    "set(KX_GENERATED_DIR \"${KX_GENERATED_DIR}\")\nset(KX_LAYERS ${layers})\n")
 set(checked)
 foreach(layer IN LISTS layers)
-    kx_layer_reach(${layer} reach)
+    kx_layer_reach(${layer} reach uses)
     get_target_property(folder ${layer} KX_LAYER_FOLDER)
     kx_layer_files(${layer} public private)
     string(APPEND data "set(KX_LAYER_${layer}_FOLDER ${folder})\n"
                        "set(KX_LAYER_${layer}_REACH ${reach})\n"
+                       "set(KX_LAYER_${layer}_USES ${uses})\n"
                        "set(KX_LAYER_${layer}_PUBLIC ${public})\n"
                        "set(KX_LAYER_${layer}_PRIVATE ${private})\n")
     list(APPEND checked ${public} ${private})

@@ -59,18 +59,22 @@ function(kx_layers out)
     set(${out} ${layers} PARENT_SCOPE)
 endfunction()
 
-# The folders a layer may include from: its own and those of every layer it uses, directly or
-# through another.
-function(kx_layer_reach target out)
+# The folders a layer may include from (its own and those of every layer it uses, directly or
+# through another), and those layers, itself first.
+function(kx_layer_reach target out layersOut)
     set(reach)
+    set(layers)
     set(pending ${target})
     while(pending)
         list(POP_FRONT pending current)
-        get_target_property(folder ${current} KX_LAYER_FOLDER)
-        if(folder IN_LIST reach)
+        if(current IN_LIST layers)
             continue()
         endif()
-        list(APPEND reach ${folder})
+        list(APPEND layers ${current})
+        get_target_property(folder ${current} KX_LAYER_FOLDER)
+        if(NOT folder IN_LIST reach)
+            list(APPEND reach ${folder})
+        endif()
         get_target_property(uses ${current} LINK_LIBRARIES)
         foreach(used IN LISTS uses)
             if(TARGET ${used})
@@ -82,6 +86,7 @@ function(kx_layer_reach target out)
         endforeach()
     endwhile()
     set(${out} ${reach} PARENT_SCOPE)
+    set(${layersOut} ${layers} PARENT_SCOPE)
 endfunction()
 
 # Every file of a layer with the file set it belongs to: public headers, internal headers, sources.

@@ -213,19 +213,16 @@ void KxMainWindow::updateDocumentState() {
     const KxDbDatabase& database = *document->database();
     const bool modified = document->isModified();
     const QString path = QString::fromStdString(document->path());
-    setWindowTitle((path.isEmpty() ? QString::fromStdString(document->name().toUtf8())
-                                   : QFileInfo(path).fileName()) +
+    setWindowTitle((path.isEmpty() ? toQString(document->name()) : QFileInfo(path).fileName()) +
                    QStringLiteral("[*] - kxparam-gui"));
     setWindowModified(modified);
     const bool idle = database.undoGroupDepth() == 0;
     mpUndo->setEnabled(idle && database.undoCount() > 0);
-    mpUndo->setText(
-        QStringLiteral("&Undo ") +
-        (mpUndo->isEnabled() ? QString::fromStdString(database.undoName().toUtf8()) : QString()));
+    mpUndo->setText(QStringLiteral("&Undo ") +
+                    (mpUndo->isEnabled() ? toQString(database.undoName()) : QString()));
     mpRedo->setEnabled(idle && database.redoCount() > 0);
-    mpRedo->setText(
-        QStringLiteral("&Redo ") +
-        (mpRedo->isEnabled() ? QString::fromStdString(database.redoName().toUtf8()) : QString()));
+    mpRedo->setText(QStringLiteral("&Redo ") +
+                    (mpRedo->isEnabled() ? toQString(database.redoName()) : QString()));
 
     const bool changed = database.revision() != mSeenRevision;
     mSeenRevision = database.revision();

@@ -30,7 +30,7 @@ struct KxArrayMemCopyReallocator {
     static T* reallocate(T* storage, std::size_t oldPhysical, std::size_t /*used*/,
                          std::size_t newPhysical) {
         // No byte count beyond what an object may span, or that wraps around, reaches realloc.
-        if (newPhysical > static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max()) /
+        if (newPhysical > static_cast<std::size_t>((std::numeric_limits<std::ptrdiff_t>::max)()) /
                               kxArraySlotBytes<T>) {
             throw std::bad_alloc();
         }

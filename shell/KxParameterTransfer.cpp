@@ -118,19 +118,14 @@ bool readHeader(const KxCsv::Row& header, const std::vector<std::string>& keys, 
     return issues.empty();
 }
 
-// The names an expression mentions, taken as runs of the characters that the expression engine
-// reads into a name: what the rows' order and their retries go by.
+// The names an expression mentions, as the expression engine reads them (even from a text that
+// does not compile): what the rows' order and their retries go by.
 std::vector<std::string> mentionedNames(const std::string& expression) {
-    const auto isNameChar = [](char c) {
-        return KxCompiledExpression::isNamePart(static_cast<unsigned char>(c));
-    };
+    KxCompiledExpression compiled;
+    compiled.compile(KxString::fromUtf8(expression));
     std::vector<std::string> names;
-    for (auto it = expression.begin(); it != expression.end();) {
-        const auto end = std::find_if_not(it, expression.end(), isNameChar);
-        if (end != it) {
-            names.emplace_back(it, end);
-        }
-        it = end == it ? it + 1 : end;
+    for (const std::wstring& name : compiled.variables()) {
+        names.push_back(KxString(name).toUtf8());
     }
     return names;
 }
