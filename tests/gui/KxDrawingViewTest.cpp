@@ -132,6 +132,21 @@ private slots:
         QVERIFY(count > 20);
         QVERIFY(orange.bottom() < image.height() / 2); // the circle stands above the line
         QVERIFY(pixels(image, inked, count).top() > image.height() / 2);
+
+        // The view reads again only what changed: an erased circle goes and an undone erasure
+        // brings it back; a line open for write elsewhere is drawn as it was until it is closed.
+        database.beginUndoGroup(L"erase");
+        database.erase(circleId);
+        database.endUndoGroup();
+        pixels(view.grab().toImage(), highlighted, count);
+        QCOMPARE(count, 0);
+        QCOMPARE(database.undo(), Lumo::eOk);
+        QCOMPARE(pixels(view.grab().toImage(), highlighted, count), orange);
+        QCOMPARE(kxdbOpenObject(open, lineId, KxDb::kForWrite), Lumo::eOk);
+        line->setPoints({{1000, 1000}, {1300, 1000}}, false);
+        QCOMPARE(pixels(view.grab().toImage(), highlighted, count), orange);
+        line->close();
+        QVERIFY(pixels(view.grab().toImage(), highlighted, count).right() < orange.left());
     }
 
     void plateDimensionsSayNameAndValueAndAClickSelectsTheirRow() {
@@ -198,6 +213,12 @@ private slots:
         QSignalSpy clicked(&view, &KxDrawingView::dimensionClicked);
         QTest::mouseClick(&view, Qt::LeftButton, {}, {1, 1});
         QVERIFY(clicked.isEmpty());
+
+        // A deleted parameter takes its text along; the others keep theirs.
+        QCOMPARE(palette.deleteParameters({plate->collection().find(L"fillet_angle")}), Lumo::eOk);
+        view.grab();
+        QCOMPARE(view.dimensionTexts().size(), 6);
+        QVERIFY(!view.dimensionTexts().join(' ').contains("fillet_angle"));
 
         plate.reset();
         view.grab(); // the plate's parameters are gone, and with them its texts

@@ -1,9 +1,12 @@
 #include "host/KxDbCurves.h"
 #include "host/KxDbDatabase.h"
+#include "host/KxDbDrawingFile.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -80,4 +83,83 @@ TEST(KxDbCurves, GeometryIsSetOpenForWriteAndFiniteOnlyAndEachChangeGrowsTheRevi
         }
     }
     EXPECT_EQ(database.objectIds(), ids);
+}
+
+TEST(KxDbCurves, AViewLearnsWhatChangedSinceARevisionOrThatItMustReadEverything) {
+    KxDbDatabase database;
+    KxDbObjectId a, b, c;
+    // The objects changed since that revision by their letters, in the order first changed; "*"
+    // when the database cannot tell.
+    const auto changedSince = [&](std::uint64_t revision) {
+        std::vector<KxDbObjectId> ids;
+        if (!database.changedSince(revision, ids)) {
+            return std::string("*");
+        }
+        std::string letters;
+        for (const KxDbObjectId& id : ids) {
+            letters += id == a ? 'a' : id == b ? 'b' : id == c ? 'c' : '?';
+        }
+        return letters;
+    };
+    const auto setPoints = [&](const KxDbObjectId& id, double x) {
+        KxDbObject* line = nullptr;
+        ASSERT_EQ(kxdbOpenObject(line, id, KxDb::kForWrite), Lumo::eOk);
+        static_cast<KxDbPolyline*>(line)->setPoints({{0, 0}, {x, 0}}, false);
+        line->close();
+    };
+    const auto highlight = [&](const KxDbObjectId& id) {
+        KxDbEntity* entity = nullptr;
+        ASSERT_EQ(kxdbOpenObject(entity, id, KxDb::kForRead), Lumo::eOk);
+        entity->pushHighlight(KxDbFullSubentPath(id, {}), kKxGiHighlightDashedThick);
+        entity->close();
+    };
+    const std::uint64_t start = database.revision();
+    EXPECT_EQ(changedSince(start), "");
+    // Each row changes the drawing, then names what changed since the row before.
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        {[&] {
+             database.addObject(new KxDbPolyline, a);
+             database.addObject(new KxDbPolyline, b);
+         },
+         "ab"},
+        {[&] { setPoints(a, 2); }, "a"},
+        {[&] { highlight(b); }, "b"},
+        {[&] { database.erase(a); }, "a"},
+        {[&] {
+             auto* circle = new KxDbCircle;
+             database.addObject(circle, c);
+             delete circle;
+         },
+         "c"},
+        {[&] {
+             database.beginUndoGroup(L"move");
+             setPoints(b, 5);
+             database.endUndoGroup();
+         },
+         "b"},
+        {[&] { ASSERT_EQ(database.undo(), Lumo::eOk); }, "b"},
+        {[] {}, ""},
+    };
+    for (const auto& [step, expected] : steps) {
+        const std::uint64_t before = database.revision();
+        step();
+        EXPECT_EQ(changedSince(before), expected) << "after " << expected;
+    }
+    EXPECT_EQ(changedSince(start), "abc"); // each once, in the order first changed
+    EXPECT_EQ(changedSince(database.revision() + 1), "*");
+
+    // Beyond some thousands of changes, the earliest are forgotten; the latest are still told.
+    const std::uint64_t manyAgo = database.revision();
+    for (int i = 0; i < 40000; ++i) {
+        setPoints(b, i);
+    }
+    EXPECT_EQ(changedSince(manyAgo), "*");
+    EXPECT_EQ(changedSince(database.revision() - 3), "b");
+
+    // A drawing replaced as a whole may have changed anywhere.
+    const std::uint64_t beforeClear = database.revision();
+    std::string message;
+    ASSERT_EQ(kxdbClearDrawing(database, message), Lumo::eOk);
+    EXPECT_EQ(changedSince(beforeClear), "*");
+    EXPECT_EQ(changedSince(database.revision()), "");
 }
