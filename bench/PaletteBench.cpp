@@ -8,6 +8,8 @@
 #include "ItemClock.h"
 #include "SilentPalette.h"
 
+#include "gui/KxDrawingView.h"
+#include "host/KxApDocument.h"
 #include "modules/desktop-palette/KxDesktopPalette.h"
 #include "palette/KxApParameterManagerESW.h"
 
@@ -116,6 +118,52 @@ void BM_PaletteRootEdit(benchmark::State& state) {
     report(state, clock, count);
 }
 
+// An edit of the width, which the drawing shows, in a fan of `count` parameters that it does not
+// show; with `view`, the drawing's view paints after it. The view's cost is the ratio, and it must
+// not grow with the parameters.
+template <bool view>
+void BM_PaletteDrawingEdit(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    std::unique_ptr<Drawing> drawing = fan(count);
+    if (!drawing) {
+        state.SkipWithError("a parameter was refused");
+        return;
+    }
+    managerWith(false);
+    drawing->publish();
+    KxPlateParameter* width = drawing->parameter(count);
+    drawing->plate().assignRole(KxPlateDrawing::Role::kWidth, *width);
+    KxDrawingView drawingView;
+    drawingView.setDatabase(drawing->document().database());
+    drawingView.resize(800, 600);
+    bool toggle = false;
+    // The first paints load fonts and caches: not the view's cost.
+    for (int i = 0; view && i < 4; ++i) {
+        toggle = !toggle;
+        width->setExpression(toggle ? L"150" : L"120");
+        drawingView.grab();
+    }
+    ItemClock clock(state, 0);
+    for (auto _ : state) {
+        toggle = !toggle;
+        clock.start();
+        const Lumo::ErrorStatus status = width->setExpression(toggle ? L"150" : L"120");
+        if (view) {
+            drawingView.grab();
+        }
+        clock.stop();
+        if (status != Lumo::eOk) {
+            state.SkipWithError("the edit did not take");
+        }
+    }
+    if (view &&
+        !drawingView.dimensionTexts().contains(QStringLiteral("param%1 = 120.0000").arg(count))) {
+        state.SkipWithError("the view did not show the width");
+    }
+    drawing->withdraw();
+    report(state, clock, count);
+}
+
 #define KX_PALETTE_BENCH(function, iterations)                                                     \
     BENCHMARK_TEMPLATE(function, false)                                                            \
         ->Arg(1000)                                                                                \
@@ -134,6 +182,7 @@ void BM_PaletteRootEdit(benchmark::State& state) {
 
 KX_PALETTE_BENCH(BM_PaletteLoad, 3);
 KX_PALETTE_BENCH(BM_PaletteRootEdit, 4);
+KX_PALETTE_BENCH(BM_PaletteDrawingEdit, 20);
 BENCHMARK_TEMPLATE(BM_PaletteRootEdit, true, true)
     ->Arg(1000)
     ->Arg(10000)
