@@ -105,7 +105,7 @@ protected:
     getSupportedPropertiesInternal(KxArray<KxColumnHeaderProperty>& columns) const override;
 
 private:
-    // The records are kept by KxPlateRecordKeeper, which makes the parameters it restores.
+    // KxPlateRecordKeeper makes the parameters it restores with makeParameter.
     friend class KxPlateRecordKeeper;
 
     // Hears the list grow: a parameter added to it becomes one that others can name.
