@@ -71,7 +71,9 @@ private:
     friend class KxPlateCollection;
     friend class KxPlateDependencyGraph;
     friend class KxPlateDrawing;
+    friend class KxPlateEvaluator;
     friend class KxPlateNameIndex;
+    friend class KxPlateRecordKeeper;
 
     KxPlateCollection* mpPlate;
     Kind mKind;
