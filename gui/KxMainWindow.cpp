@@ -70,10 +70,14 @@ KxMainWindow::KxMainWindow()
     addDockWidget(Qt::BottomDockWidgetArea, mpCommands);
     resizeDocks({mpCommands}, {kCommandLineHeight}, Qt::Vertical);
     connect(mpCommands, &KxCommandDock::lineEntered, this, [this](const QString& line) {
-        run(line);
-        if (mShell.hasQuit()) {
+        // Leaving is the window's: it asks about unsaved changes, and Cancel keeps the session
+        // going, which the shell, once told to quit, would not.
+        if (isQuitCommand(line)) {
+            mOut << "> " << line.toStdString() << '\n' << std::flush;
             close();
+            return;
         }
+        run(line);
     });
     mQuestion = [this](const QString& text, QMessageBox::StandardButtons buttons) {
         QMessageBox box(buttons == QMessageBox::Ok ? QMessageBox::Warning : QMessageBox::Question,
@@ -124,6 +128,13 @@ bool KxMainWindow::start(const std::vector<std::string>& moduleDirectories) {
         mStateTimer.start(kStateMilliseconds);
     }
     return started;
+}
+
+bool KxMainWindow::isQuitCommand(const QString& line) {
+    KxCommandLine words;
+    std::string error;
+    return words.parse(line.toStdString(), error) && words.size() == 1 &&
+           (words[0] == "quit" || words[0] == "exit");
 }
 
 bool KxMainWindow::run(const QString& line) {

@@ -98,6 +98,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Whether the line is the shell's quit (or exit), which the window carries out itself.
+    static bool isQuitCommand(const QString& line);
     void addMenus();
     void fillRecentMenu();
     // Asks Save / Discard / Cancel when there are unsaved changes: true to go on.

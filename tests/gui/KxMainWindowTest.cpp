@@ -3,6 +3,7 @@
 // says why, and a killed session's edits come back at the next start.
 
 #include "gui/KxMainWindow.h"
+#include "gui/KxCommandDock.h"
 #include "host/KxApDocManager.h"
 #include "host/KxApDocument.h"
 #include "shell/KxModuleDirectories.h"
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -66,6 +69,19 @@ private slots:
         QVERIFY(!mpWindow->isWindowModified() && !mpWindow->undoAction()->isEnabled());
         QCOMPARE(mpWindow->redoAction()->text(), QStringLiteral("&Redo expr"));
         QVERIFY(mAsked.isEmpty());
+
+        // Open Recent lists it and opens it again.
+        QVERIFY(mpWindow->run(QStringLiteral("new-drawing")));
+        QMenu* recent = nullptr;
+        for (QMenu* menu : mpWindow->menuBar()->findChildren<QMenu*>()) {
+            recent = menu->title() == QStringLiteral("Open &Recent") ? menu : recent;
+        }
+        QVERIFY(recent);
+        emit recent->aboutToShow();
+        const QList<QAction*> entries = recent->actions();
+        QVERIFY(!entries.isEmpty() && entries[0]->text().contains(plate()));
+        entries[0]->trigger();
+        QCOMPARE(mpWindow->windowTitle(), QStringLiteral("plate.kxd[*] - kxparam-gui"));
     }
 
     void closingAsksAboutUnsavedChanges() {
@@ -77,6 +93,14 @@ private slots:
         QVERIFY(mpWindow->isVisible() && modified());
         QCOMPARE(mAsked.size(), 1);
         QVERIFY(mAsked[0].contains(QStringLiteral("Drawing1 has unsaved changes")));
+
+        // Typed, quit asks the same; after Cancel the session goes on and asks nothing more.
+        KxCommandDock* commandLine = mpWindow->findChild<KxCommandDock*>();
+        QVERIFY(commandLine);
+        emit commandLine->lineEntered(QStringLiteral("quit"));
+        emit commandLine->lineEntered(QStringLiteral("units LUPREC 2"));
+        QVERIFY(mpWindow->isVisible() && modified());
+        QCOMPARE(mAsked.size(), 2);
 
         mAnswer = QMessageBox::Discard;
         QVERIFY(mpWindow->close());
