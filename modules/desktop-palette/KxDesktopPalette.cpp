@@ -16,8 +16,6 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMessageBox>
 
 #include <algorithm>
 #include <iomanip>
@@ -71,9 +69,23 @@ void KxDesktopPalette::makeWindow() {
     QObject::connect(mpDock, &KxParameterDock::newParameterRequested, mpDock,
                      [this] { newParameter(); });
     QObject::connect(mpDock, &KxParameterDock::rowMenuRequested, mpDock,
-                     [this](int row, const QPoint& position) {
-                         rowMenu(mpRows->parameterAt(row))->exec(position);
+                     [this](int row, const QPoint& position) { runRowMenu(row, position); });
+    QObject::connect(mpDock, &KxParameterDock::rowEntryChosen, mpDock,
+                     [this](int entry) { runMenuEntry(entry); });
+    QObject::connect(mpDock, &KxParameterDock::groupJoinRequested, mpDock,
+                     [this](const QString& group) {
+                         if (mpMenuParameter) {
+                             changeMembership(*mpMenuParameter, group, true);
+                         }
                      });
+    QObject::connect(mpDock, &KxParameterDock::groupLeaveRequested, mpDock,
+                     [this](const QString& group) {
+                         if (mpMenuParameter) {
+                             changeMembership(*mpMenuParameter, group, false);
+                         }
+                     });
+    QObject::connect(mpDock, &KxParameterDock::rowDeleteRequested, mpDock,
+                     [this] { deleteMenuRow(); });
     QObject::connect(mpDock, &KxParameterDock::groupChosen, mpDock,
                      [this](const QString& group, bool invert) {
                          if (applyGroupFilter(group, invert) && !group.isEmpty()) {
@@ -175,13 +187,12 @@ void KxDesktopPalette::showErrorTaskDialog(Lumo::ErrorStatus status, const KxStr
     if (!QApplication::instance()) {
         return;
     }
-    // Not modal to the program's loop: the edit that was refused has already returned.
-    auto* box = new QMessageBox(QMessageBox::Warning,
-                                QStringLiteral("Parameter not changed (%1)").arg(name),
-                                toQString(message), QMessageBox::Ok, dialogParent());
-    box->setInformativeText(toQString(detail));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    const QString title = QStringLiteral("Parameter not changed (%1)").arg(name);
+    if (mpDock) {
+        mpDock->showRefusal(title, toQString(message), toQString(detail));
+    } else {
+        KxParameterDock::showRefusal(nullptr, title, toQString(message), toQString(detail));
+    }
 }
 
 void KxDesktopPalette::markInvalidCell() {
@@ -451,48 +462,55 @@ Lumo::ErrorStatus KxDesktopPalette::changeGroups(
     return status;
 }
 
-std::unique_ptr<QMenu> KxDesktopPalette::rowMenu(KxParameter* parameter) {
-    auto menu = std::make_unique<QMenu>();
-    if (parameter) {
-        KxParameter::StringList items;
-        if (parameter->getContextMenuStringItems(items) == Lumo::eOk && items.length() > 0) {
-            for (const KxString& item : items) {
-                menu->addAction(toQString(item), [this, parameter, item] {
-                    parameter->executeContextMenuStringItem(item);
-                    mpModel->refreshParameter(parameter);
-                });
-            }
-            menu->addSeparator();
-        }
-        KxParameter::GroupIndexList mine;
-        parameter->getGroupNameIndexes(mine);
-        QMenu* joining = menu->addMenu(QStringLiteral("Join group"));
-        QMenu* leaving = menu->addMenu(QStringLiteral("Leave group"));
-        KxParameterGroupCollection* collection = groups();
-        for (const QString& group : groupNames()) {
-            short index = -1;
-            collection->getGroupIndex(toKxString(group), index);
-            const bool member = mine.contains(index);
-            (member ? leaving : joining)->addAction(group, [this, parameter, group, member] {
-                changeMembership(*parameter, group, !member);
-            });
-        }
-        joining->setEnabled(!joining->isEmpty());
-        leaving->setEnabled(!leaving->isEmpty());
-        menu->addSeparator();
+KxParameterDock::RowMenu KxDesktopPalette::rowMenu(KxParameter* parameter) {
+    KxParameterDock::RowMenu menu;
+    mMenuEntries.setLogicalLength(0);
+    if (!parameter) {
+        return menu;
     }
-    menu->addAction(QStringLiteral("New parameter"), [this] { newParameter(); });
-    if (parameter) {
-        menu->addAction(QStringLiteral("Delete"), [this, parameter] {
-            // The selected rows, when the menu's row is among them.
-            std::vector<KxParameter*> doomed = selectedParameters();
-            if (std::find(doomed.begin(), doomed.end(), parameter) == doomed.end()) {
-                doomed = {parameter};
-            }
-            deleteParameters(doomed);
-        });
+    menu.hasParameter = true;
+    if (parameter->getContextMenuStringItems(mMenuEntries) != Lumo::eOk) {
+        mMenuEntries.setLogicalLength(0);
+    }
+    for (const KxString& entry : mMenuEntries) {
+        menu.entries.push_back(toQString(entry));
+    }
+    KxParameter::GroupIndexList mine;
+    parameter->getGroupNameIndexes(mine);
+    KxParameterGroupCollection* collection = groups();
+    for (const QString& group : groupNames()) {
+        short index = -1;
+        collection->getGroupIndex(toKxString(group), index);
+        (mine.contains(index) ? menu.leavable : menu.joinable).push_back(group);
     }
     return menu;
+}
+
+void KxDesktopPalette::runRowMenu(int row, const QPoint& position) {
+    mpMenuParameter = mpRows->parameterAt(row);
+    mpDock->runRowMenu(rowMenu(mpMenuParameter), position);
+    // The parameter may be gone with the choice.
+    mpMenuParameter = nullptr;
+    mMenuEntries.setLogicalLength(0);
+}
+
+void KxDesktopPalette::runMenuEntry(int entry) {
+    if (mpMenuParameter && entry >= 0 && entry < mMenuEntries.length()) {
+        mpMenuParameter->executeContextMenuStringItem(mMenuEntries[entry]);
+        mpModel->refreshParameter(mpMenuParameter);
+    }
+}
+
+void KxDesktopPalette::deleteMenuRow() {
+    if (!mpMenuParameter) {
+        return;
+    }
+    // The selected rows, when the menu's row is among them.
+    std::vector<KxParameter*> doomed = selectedParameters();
+    if (std::find(doomed.begin(), doomed.end(), mpMenuParameter) == doomed.end()) {
+        doomed = {mpMenuParameter};
+    }
+    deleteParameters(doomed);
 }
 
 void KxDesktopPalette::setSearchPattern(const QString& pattern) {
@@ -612,8 +630,4 @@ void KxDesktopPalette::groupsChanged() {
         mpDock->groupTree()->setGroups(groupNames());
     }
     mpModel->refreshAll();
-}
-
-QWidget* KxDesktopPalette::dialogParent() const {
-    return mpDock ? mpDock->window() : nullptr;
 }

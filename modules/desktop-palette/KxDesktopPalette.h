@@ -3,6 +3,7 @@
 #include "collections/KxParameterGroupFilter.h"
 #include "host/KxArray.h"
 #include "kit/KxPaletteControl.h"
+#include "model/KxParameter.h"
 #include "modules/desktop-palette/KxParameterDock.h"
 #include "palette/KxPaletteBase.h"
 
@@ -18,7 +19,6 @@ class KxCellDelegate;
 class KxParameterGroupCollection;
 class KxParameterRowFilter;
 class KxParameterTableModel;
-class QMenu;
 
 // The parameters palette of a desktop: its window, a KxParameterDock, shows the rows of the table
 // model, filtered by the search and the group and sorted by the header; the palette carries what
@@ -80,9 +80,6 @@ public:
     Lumo::ErrorStatus addGroup(const QString& group);
     Lumo::ErrorStatus renameGroup(const QString& group, const QString& newName);
     Lumo::ErrorStatus deleteGroup(const QString& group);
-    // The context menu of a row: the parameter's own entries, joining and leaving groups, new and
-    // delete. The caller runs it.
-    std::unique_ptr<QMenu> rowMenu(KxParameter* parameter);
 
     // Null shows a non-blocking message box.
     void setErrorDialog(ErrorDialog dialog) { mErrorDialog = std::move(dialog); }
@@ -114,7 +111,12 @@ private:
     Lumo::ErrorStatus
     changeGroups(const std::function<Lumo::ErrorStatus(KxParameterGroupCollection&)>& change,
                  const QString& refusal);
-    QWidget* dialogParent() const;
+    // The row menu: what it offers for the parameter (null below the last row), keeping the
+    // parameter's own entries for the choice; running it; and its choices.
+    KxParameterDock::RowMenu rowMenu(KxParameter* parameter);
+    void runRowMenu(int row, const QPoint& position);
+    void runMenuEntry(int entry);
+    void deleteMenuRow();
 
     std::unique_ptr<KxParameterTableModel> mpModel;
     std::unique_ptr<KxParameterRowFilter> mpRows;
@@ -122,6 +124,10 @@ private:
     std::unique_ptr<KxCellDelegate> mpDelegate;
     QPointer<KxParameterDock> mpDock;
     std::vector<KxParameter*> mHighlighted;
+    // The parameter whose row menu is running and its own entries as it gave them; they answer
+    // the menu's choices, which name neither.
+    KxParameter* mpMenuParameter = nullptr;
+    KxParameter::StringList mMenuEntries;
     bool mbInverted = false;
     bool mbTreeHidden = true;
     std::ostream* mpOut;

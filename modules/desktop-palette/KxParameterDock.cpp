@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -108,6 +110,49 @@ void KxParameterDock::fitColumns() {
         mpTable->resizeColumnToContents(column);
         mpTable->setColumnWidth(column, std::min(mpTable->columnWidth(column), bound));
     }
+}
+
+void KxParameterDock::runRowMenu(const RowMenu& content, const QPoint& position) {
+    QMenu menu;
+    if (content.hasParameter) {
+        for (int entry = 0; entry < content.entries.size(); ++entry) {
+            menu.addAction(content.entries[entry], this,
+                           [this, entry] { emit rowEntryChosen(entry); });
+        }
+        if (!content.entries.isEmpty()) {
+            menu.addSeparator();
+        }
+        QMenu* joining = menu.addMenu(QStringLiteral("Join group"));
+        for (const QString& group : content.joinable) {
+            joining->addAction(group, this, [this, group] { emit groupJoinRequested(group); });
+        }
+        QMenu* leaving = menu.addMenu(QStringLiteral("Leave group"));
+        for (const QString& group : content.leavable) {
+            leaving->addAction(group, this, [this, group] { emit groupLeaveRequested(group); });
+        }
+        joining->setEnabled(!joining->isEmpty());
+        leaving->setEnabled(!leaving->isEmpty());
+        menu.addSeparator();
+    }
+    menu.addAction(QStringLiteral("New parameter"), this, &KxParameterDock::newParameterRequested);
+    if (content.hasParameter) {
+        menu.addAction(QStringLiteral("Delete"), this, &KxParameterDock::rowDeleteRequested);
+    }
+    menu.exec(position);
+}
+
+void KxParameterDock::showRefusal(const QString& title, const QString& text,
+                                  const QString& detail) {
+    showRefusal(window(), title, text, detail);
+}
+
+void KxParameterDock::showRefusal(QWidget* over, const QString& title, const QString& text,
+                                  const QString& detail) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, over);
+    box->setInformativeText(detail);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Not modal to the program's loop: the request that was refused has already returned.
+    box->open();
 }
 
 void KxParameterDock::askNewGroup() {

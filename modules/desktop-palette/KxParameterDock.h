@@ -6,6 +6,7 @@
 #include <QModelIndexList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QTableView>
 
 class QAbstractItemDelegate;
@@ -18,6 +19,16 @@ class KxParameterDock final : public QDockWidget {
     Q_OBJECT
 
 public:
+    // What the menu of a row offers, as the palette reads it from the row's parameter: its own
+    // entries, then the groups that it may join and those it may leave. A menu below the last
+    // row has no parameter and offers only a new one.
+    struct RowMenu {
+        bool hasParameter = false;
+        QStringList entries;
+        QStringList joinable;
+        QStringList leavable;
+    };
+
     // The table shows the rows and edits their cells with the delegate; both stay the caller's and
     // outlive the dock.
     KxParameterDock(QAbstractItemModel& rows, QAbstractItemDelegate& cells,
@@ -35,6 +46,16 @@ public:
     // expression leaves the columns after it in sight; the table does on load and whenever its
     // columns change.
     void fitColumns();
+    // Runs the menu of a row at the position on the screen and returns once the person has chosen
+    // or left it; a choice is reported by the menu's signals before this returns.
+    void runRowMenu(const RowMenu& content, const QPoint& position);
+    // Shows a warning over the window, the detail under the text, and returns at once: the request
+    // that was refused has already returned.
+    void showRefusal(const QString& title, const QString& text, const QString& detail);
+    // The same over another window; a null one leaves the box on its own, as for a refusal before
+    // the palette has a dock.
+    static void showRefusal(QWidget* over, const QString& title, const QString& text,
+                            const QString& detail);
 
 signals:
     void searchTextChanged(const QString& text);
@@ -44,6 +65,12 @@ signals:
     void newParameterRequested();
     // The row is as shown, -1 below the last one; the position is on the screen.
     void rowMenuRequested(int row, const QPoint& position);
+    // The choices of the row menu that is running, about its row; the entry is its place among
+    // the menu's entries. "New parameter" there reports newParameterRequested, as Insert does.
+    void rowEntryChosen(int entry);
+    void groupJoinRequested(const QString& group);
+    void groupLeaveRequested(const QString& group);
+    void rowDeleteRequested();
     // The person chose a group (empty for all) or turned the tree's switch.
     void groupChosen(const QString& group, bool inverted);
     // The names are the person's answers, not empty; a new name differs from the old.
