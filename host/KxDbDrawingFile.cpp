@@ -69,6 +69,8 @@ constexpr std::string_view kMagic{"\x89KXD\r\n\x1a\n", 8};
 constexpr std::size_t kFrameSize = 8 + 4 + 4 + 8;
 constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kMaxClassName = 255;
+// Far beyond any drawing's count of objects, and far below the top of the handles' range.
+constexpr std::uint64_t kMaxLastHandle = std::uint64_t{1} << 62;
 constexpr std::uint8_t kMandatory = 1;
 constexpr std::array<const wchar_t*, 4> kSysVars{L"LUNITS", L"LUPREC", L"AUNITS", L"AUPREC"};
 
@@ -240,6 +242,13 @@ Lumo::ErrorStatus parse(std::string_view bytes, Drawing& drawing, std::string& m
     const std::uint64_t count = in.number(4);
     if (!in.ok() || !KxBytes::isUtf8(program)) {
         return refuse(Lumo::eBadFileFormat, message, "the file's header is broken");
+    }
+    // Every object added after reading takes the next handle: a last handle near the top of the
+    // range would run out, and wrap to 0, which no file may hold.
+    if (drawing.lastHandle > kMaxLastHandle) {
+        return refuse(Lumo::eBadFileFormat, message,
+                      "the file's last handle " + std::to_string(drawing.lastHandle) +
+                          " leaves no room for new objects");
     }
     std::unordered_map<std::uint64_t, bool> handles;
     for (std::uint64_t i = 0; i < count; ++i) {

@@ -16,6 +16,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -330,6 +331,11 @@ TEST_F(DrawingFile, NewerFilesAndClassesAreRefusedAndUnknownClassesSurviveUnchan
     badUnits[luprec] = 12;
     EXPECT_EQ(kxdbReadDrawing(target, resealed(badUnits), message), Lumo::eBadFileFormat);
     EXPECT_THAT(message, HasSubstr("LUPREC of 12"));
+    // A last handle at the top of the range: the next object added would get handle 0.
+    std::string noRoom = bytes;
+    std::fill_n(noRoom.begin() + static_cast<std::ptrdiff_t>(luprec) - 10, 8, '\xff');
+    EXPECT_EQ(kxdbReadDrawing(target, resealed(noRoom), message), Lumo::eBadFileFormat);
+    EXPECT_THAT(message, HasSubstr("leaves no room for new objects"));
     KxDbDatabase future;
     add(&future, new FutureObject);
     EXPECT_EQ(kxdbReadDrawing(target, written(&future), message), Lumo::eNewerVersion);
